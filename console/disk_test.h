@@ -1,0 +1,3 @@
+#pragma once
+// Measures committed write throughput in the destination directory.
+void diskTest();

@@ -1,0 +1,5 @@
+#include "console/program.h"
+
+int main(int argc, char** argv) {
+    return runProgram(argc, argv);
+}

@@ -1,0 +1,15 @@
+// The seven fixed pieces of work that the tests time.
+#pragma once
+
+#include "core/workload.h"
+
+// 1.00000000001 as the nearest double (bits 0x3FF000000000AFEC).
+extern const double kFloatStep;
+
+WorkStatus calibrationWorkload(WorkCount count, WorkArg arg, const char* path);
+WorkStatus integerWorkload(WorkCount count, WorkArg arg, const char* path);
+WorkStatus floatWorkload(WorkCount count, WorkArg arg, const char* path);
+WorkStatus bitShiftWorkload(WorkCount count, WorkArg arg, const char* path);
+WorkStatus mathWorkload(WorkCount count, WorkArg arg, const char* path);
+WorkStatus memcopyWorkload(WorkCount count, WorkArg arg, const char* path);
+WorkStatus diskWriteWorkload(WorkCount count, WorkArg arg, const char* path);

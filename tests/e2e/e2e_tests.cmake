@@ -1,0 +1,2 @@
+function(tembrix_e2e_tests flavor)
+endfunction()

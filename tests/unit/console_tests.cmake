@@ -1,0 +1,2 @@
+function(tembrix_console_tests flavor)
+endfunction()

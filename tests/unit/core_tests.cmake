@@ -1,0 +1,2 @@
+function(tembrix_core_tests flavor)
+endfunction()
