@@ -4,8 +4,8 @@
 #include <fstream>
 #include <string>
 
-// Constructed unopened before main, opened at most once, closed when it is
-// destroyed at exit (or by finishLog at the end of a batch run).
+// Constructed unopened before main, opened at most once; closed by finishLog
+// at the end of a batch run, otherwise when it is destroyed at exit.
 extern std::ofstream logFile;
 
 // Record header lines.
@@ -23,3 +23,7 @@ void writeChecksummedRecord(const char* header, const std::string& text);
 
 // "##SYS;", bits, ";", flavor and "\n".
 void writeSysRecord(const char* bits, const char* flavor);
+
+// Closes the log. True when every write, the last one written out by the
+// close included, reached the file.
+bool finishLog();

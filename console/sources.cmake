@@ -10,5 +10,8 @@ set(TEMBRIX_CONSOLE_SOURCES
     console/test_run.cpp
     console/cpu_test.cpp
     console/memory_test.cpp
-    console/disk_test.cpp)
+    console/disk_test.cpp
+    console/timed_run.cpp
+    console/test_priority.cpp
+    console/test_warnings.cpp)
 set(TEMBRIX_MAIN_SOURCE console/main.cpp)

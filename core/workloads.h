@@ -9,6 +9,9 @@ extern const double kFloatStep;
 WorkStatus calibrationWorkload(WorkCount count, WorkArg arg, const char* path);
 WorkStatus integerWorkload(WorkCount count, WorkArg arg, const char* path);
 WorkStatus floatWorkload(WorkCount count, WorkArg arg, const char* path);
+// The float loop itself: x = count, then x -= kFloatStep while x > 0.0;
+// returns the value x ends with (floatWorkload calls it once).
+double floatCountDown(WorkCount count);
 WorkStatus bitShiftWorkload(WorkCount count, WorkArg arg, const char* path);
 WorkStatus mathWorkload(WorkCount count, WorkArg arg, const char* path);
 WorkStatus memcopyWorkload(WorkCount count, WorkArg arg, const char* path);

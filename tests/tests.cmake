@@ -8,6 +8,7 @@ set(TEMBRIX_GTEST_DIR /usr/src/googletest/googletest CACHE PATH "GoogleTest sour
 include(tests/unit/core_tests.cmake)
 include(tests/unit/console_tests.cmake)
 include(tests/e2e/e2e_tests.cmake)
+include(tests/wine/wine_tests.cmake)
 
 # Adds a GoogleTest program of the flavor and registers it with CTest.
 # Usage: tembrix_unit_test(flavor name SOURCES ... LIBRARIES ...)
@@ -37,4 +38,5 @@ function(tembrix_add_flavor_tests flavor)
   tembrix_core_tests(${flavor})
   tembrix_console_tests(${flavor})
   tembrix_e2e_tests(${flavor})
+  tembrix_win32_tests(${flavor})
 endfunction()

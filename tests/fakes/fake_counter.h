@@ -4,7 +4,9 @@
 // scripted durations become the runs' elapsed times in order.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <string>
 #include <vector>
 
 // Clears the script; frequency is what platformCounterFrequency reports.
@@ -20,3 +22,5 @@ int fakeCounterFrequencyReads();
 int fakeCounterValueReads();
 // Runs timed after the script was used up.
 int fakeCounterOverruns();
+// Every reading since the reset in order: 'f' for the frequency, 'v' for a value.
+const std::string& fakeCounterReadOrder();

@@ -10,6 +10,8 @@ void fakeThreadsReset();
 void fakeThreadsFailStartAt(int index);
 // The next wait reports failure.
 void fakeThreadsFailWait();
+// The next count waits report failure.
+void fakeThreadsFailWaits(int count);
 int fakeThreadsStarted();
 int fakeThreadsReleased();
 int fakeThreadsWaits();

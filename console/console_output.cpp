@@ -1,0 +1,20 @@
+#include "console/console_output.h"
+
+#include <iostream>
+
+#include "console/log_file.h"
+#include "platform/platform.h"
+
+void flushConsole() {
+    // The sentry of an insertion into clog flushes the stream it is tied to.
+    std::clog << "";
+}
+
+void writeConsoleAndLog(const std::string& text) {
+    std::cout << text;
+    logFile << text;
+}
+
+void discardPendingInput() {
+    platformDiscardTypedAhead();
+}

@@ -1,0 +1,4 @@
+#include "console/settings.h"
+
+CycleCount cycleCount = 5;
+const char* destinationPath = nullptr;

@@ -1,0 +1,15 @@
+#include <windows.h>
+
+#include "platform/platform.h"
+
+bool platformSetPriorityClass(PlatformPriorityClass priorityClass) {
+    DWORD windowsClass = NORMAL_PRIORITY_CLASS;
+    if (priorityClass == kPriorityClassHigh) {
+        windowsClass = HIGH_PRIORITY_CLASS;
+    } else if (priorityClass == kPriorityClassRealtime) {
+        windowsClass = REALTIME_PRIORITY_CLASS;
+    }
+    // Exactly what the system answered: without the privilege Windows may
+    // quietly give high for realtime and still report success.
+    return SetPriorityClass(GetCurrentProcess(), windowsClass) != 0;
+}

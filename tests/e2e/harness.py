@@ -1,0 +1,217 @@
+"""Runs a built Tembrix deliverable and builds the texts it is expected to write.
+
+CTest sets these environment variables (see e2e_tests.cmake):
+
+  TEMBRIX_EXE             absolute path of the deliverable
+  TEMBRIX_RUNNER          empty, or a command that runs it (split like a shell line, e.g. "wine")
+  TEMBRIX_DELIVERABLE     the build's name, e.g. "tembrix-vc2013-x64"
+  TEMBRIX_BITS            the bits label of the build-label line and ##SYS; ("64" or "32")
+  TEMBRIX_COMPILER        the compiler label ("MSVC 1800", "MSVC 1400")
+  TEMBRIX_FLAVOR          the flavor label ("VC2013_NT", ...)
+  TEMBRIX_EXPECTED_WIDTH  the pointer width the self check expects
+  TEMBRIX_TARGET_WIDTH    the pointer width of the built code; differs from the expected
+                          width only in the mismatched test build, whose self check aborts
+  TEMBRIX_LINE_END        line end on the console and in the log: "\n", or "\r\n" for Windows
+                          text mode (the escaped spellings \n and \r\n are accepted too)
+  TEMBRIX_E2E_MODE        "fast" (no timed test runs) or "real"
+
+API, for the test_*.py files of this directory:
+
+  run(args, stdin_bytes=b"", cwd=None, timeout=DEFAULT_TIMEOUT, argv0=None)
+      -> Result(status, stdout, stderr), also unpackable as a tuple. status is the exit
+      status as the shell sees it, the low 8 bits (-1 -> 255, -5 -> 251, -6 -> 250); a
+      process killed by a signal gives the negative signal number. On a timeout the whole
+      process group is killed and RunTimeout (an AssertionError, so the test fails) raised.
+      argv0 replaces the program name the process receives (not possible under a runner).
+  temp_dir(test) -> path of a fresh directory, removed when the test ends.
+  read_file(path) -> bytes; write_file(path, data).
+  expected(text) -> the bytes of text with each "\n" turned into TEMBRIX_LINE_END.
+  Texts (str, "\n" line ends; pass them through expected() before comparing bytes):
+      banner(), label_line(), sys_check_line(), thread_cycle_line(threads, cycles),
+      log_title_line(), sys_record(), log_header(threads, cycles),
+      start_up(threads=1, cycles=5, log_name=None): everything up to the thread-and-cycle
+          line (up to the SYS-CHECK line of a mismatched build),
+      usage(argv0), menu(), menu_end_of_input(), too_many_threads(threads),
+      log_open_failed(path), log_incomplete(path).
+  STATUS_OK, STATUS_SELF_CHECK_FAILED, STATUS_LOG_OPEN_FAILED, STATUS_LOG_INCOMPLETE.
+  MISMATCHED: True in the build whose self check must abort.
+  Decorators: fast_test (runs only in fast mode), real_test (only in real mode),
+      matched_build / mismatched_build (skip in the other kind of build).
+"""
+
+import collections
+import os
+import shlex
+import shutil
+import signal
+import subprocess
+import tempfile
+import unittest
+
+DEFAULT_TIMEOUT = 120
+
+
+def _line_end(value):
+    return value.replace("\\r", "\r").replace("\\n", "\n") if value else "\n"
+
+
+EXE = os.environ.get("TEMBRIX_EXE", "")
+RUNNER = shlex.split(os.environ.get("TEMBRIX_RUNNER", ""))
+DELIVERABLE = os.environ.get("TEMBRIX_DELIVERABLE", "")
+BITS = os.environ.get("TEMBRIX_BITS", "")
+COMPILER = os.environ.get("TEMBRIX_COMPILER", "")
+FLAVOR = os.environ.get("TEMBRIX_FLAVOR", "")
+EXPECTED_WIDTH = int(os.environ.get("TEMBRIX_EXPECTED_WIDTH", "0"))
+TARGET_WIDTH = int(os.environ.get("TEMBRIX_TARGET_WIDTH", "0"))
+LINE_END = _line_end(os.environ.get("TEMBRIX_LINE_END", ""))
+MODE = os.environ.get("TEMBRIX_E2E_MODE", "fast")
+MISMATCHED = EXPECTED_WIDTH != TARGET_WIDTH
+
+STATUS_OK = 0
+STATUS_SELF_CHECK_FAILED = 255
+STATUS_LOG_OPEN_FAILED = 251
+STATUS_LOG_INCOMPLETE = 250
+
+fast_test = unittest.skipUnless(MODE == "fast", "fast mode only")
+real_test = unittest.skipUnless(MODE == "real", "real timed runs only (the e2e-real tests)")
+matched_build = unittest.skipIf(MISMATCHED, "the self check of this build aborts")
+mismatched_build = unittest.skipUnless(MISMATCHED, "only the mismatched build aborts")
+
+Result = collections.namedtuple("Result", "status stdout stderr")
+
+
+class RunTimeout(AssertionError):
+    pass
+
+
+def _check_environment():
+    if not EXE or not os.path.isfile(EXE):
+        raise unittest.SkipTest("TEMBRIX_EXE names no built deliverable: %r" % EXE)
+
+
+def run(args, stdin_bytes=b"", cwd=None, timeout=DEFAULT_TIMEOUT, argv0=None):
+    _check_environment()
+    args = [str(a) for a in args]
+    if RUNNER:
+        if argv0 is not None:
+            raise unittest.SkipTest("a runner gives the program its own name")
+        command, executable = RUNNER + [EXE] + args, None
+    else:
+        command = [EXE if argv0 is None else argv0] + args
+        executable = EXE
+    process = subprocess.Popen(
+        command, executable=executable, cwd=cwd, stdin=subprocess.PIPE,
+        stdout=subprocess.PIPE, stderr=subprocess.PIPE, start_new_session=True)
+    try:
+        out, err = process.communicate(stdin_bytes, timeout=timeout)
+    except subprocess.TimeoutExpired:
+        try:
+            os.killpg(process.pid, signal.SIGKILL)
+        except ProcessLookupError:
+            pass
+        out, err = process.communicate()
+        raise RunTimeout("%s %s did not end within %s s; stdout so far: %r"
+                         % (EXE, args, timeout, out[-2000:]))
+    status = process.returncode
+    return Result(status & 0xFF if status >= 0 else status, out, err)
+
+
+def temp_dir(test):
+    path = tempfile.mkdtemp(prefix="tembrix-e2e-")
+    test.addCleanup(shutil.rmtree, path, ignore_errors=True)
+    return path
+
+
+def read_file(path):
+    with open(path, "rb") as f:
+        return f.read()
+
+
+def write_file(path, data):
+    with open(path, "wb") as f:
+        f.write(data)
+
+
+def expected(text):
+    return text.replace("\n", LINE_END).encode("utf-8", "surrogateescape")
+
+
+# --- Texts ------------------------------------------------------------------
+
+TITLE = "Tembrixmeter v. 1.0.0"
+NOTICE = "(c) 2026 The Tembrix developers"
+
+
+def banner():
+    frame = "*" * 69
+    return (frame + "\n"
+            + "*" + " " * 22 + TITLE + " " * 24 + "*\n"
+            + "*" + " " * 18 + NOTICE + " " * 18 + "*\n"
+            + frame + "\n\n")
+
+
+def label_line():
+    return "Compiled in %s bits by %s flavor: %s\n" % (BITS, COMPILER, FLAVOR)
+
+
+def sys_check_line():
+    start = "SYS-CHECK: size_t is %d bits, should be %d - " % (TARGET_WIDTH, EXPECTED_WIDTH)
+    return start + ("Aborting." if MISMATCHED else "OK.\n")
+
+
+def thread_cycle_line(threads=1, cycles=5):
+    return "Using %d thread(s) and %d cycles.\n" % (threads, cycles)
+
+
+def log_title_line():
+    return "%s %s\n" % (TITLE, NOTICE)
+
+
+def sys_record():
+    return "##SYS;%s;%s\n" % (BITS, FLAVOR)
+
+
+def log_header(threads=1, cycles=5):
+    return log_title_line() + label_line() + thread_cycle_line(threads, cycles) + sys_record()
+
+
+def start_up(threads=1, cycles=5, log_name=None):
+    text = "" if log_name is None else "Logging to file: %s.\n\n" % log_name
+    text += banner() + label_line() + sys_check_line()
+    if not MISMATCHED:
+        text += thread_cycle_line(threads, cycles)
+    return text
+
+
+def usage(argv0):
+    return ("Usage: %s [cycles] [threads] [logfile] [destpath]\n"
+            "No commands start Tembrix in interactive single core mode." % argv0)
+
+
+def menu():
+    return ("\nMENU - Available options\n"
+            "  c - Test CPU speed \n"
+            "  m - Test memory speed\n"
+            "  d - Test disk speed\n"
+            "  a - Perform all tests\n"
+            "\n"
+            "  Anything else - Exit\n\n"
+            "Your choice: ")
+
+
+def menu_end_of_input():
+    """The menu meeting the end of input: its line end, then the farewell."""
+    return menu() + "\n" + "\n\nBye.\n"
+
+
+def too_many_threads(threads):
+    return ("\nWARNING: Can not run %d threads, at most 64 are supported! Test skipped.\n"
+            % threads)
+
+
+def log_open_failed(path):
+    return "Can not open log file: %s!\n" % path
+
+
+def log_incomplete(path):
+    return "\nWARNING: The log file %s could not be written completely!\n" % path

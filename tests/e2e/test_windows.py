@@ -1,0 +1,194 @@
+"""What only the Windows deliverables show, run under Wine: drive-letter paths
+(C: inside the Wine prefix, Z: for the Unix tree), CR LF line ends in the log
+with the records' checksums over the record text alone, and a log that other
+processes can open while the program holds it.
+
+Skipped unless TEMBRIX_RUNNER is the Wine wrapper (tests/wine/run-under-wine.sh).
+"""
+
+import glob
+import os
+import re
+import shutil
+import signal
+import subprocess
+import tempfile
+import unittest
+
+import harness as h
+from harness import expected
+import test_runs as runs
+
+WINE = any(os.path.basename(part) == "run-under-wine.sh" for part in h.RUNNER)
+PREFIX = next((part[len("--prefix="):] for part in h.RUNNER if part.startswith("--prefix=")), "")
+KIB = 1024
+
+wine_only = unittest.skipUnless(WINE and PREFIX, "runs only under the Wine wrapper")
+
+
+def drive_c_dir(test):
+    """A fresh directory in the prefix's drive_c: (Unix path, "C:\\..." path)."""
+    path = tempfile.mkdtemp(prefix="tembrix-e2e-", dir=os.path.join(PREFIX, "drive_c"))
+    test.addCleanup(shutil.rmtree, path, ignore_errors=True)
+    return path, "C:\\" + os.path.basename(path)
+
+
+def z_path(unix_path):
+    """The Windows name of a Unix path: Wine maps the Unix root to drive Z:."""
+    return "Z:" + unix_path.replace("/", "\\")
+
+
+def add_witness(test, directory):
+    """A second name for the directory's test.io, so what the program wrote into
+    exactly that file outlives its removal. Returns the witness's Unix path.
+    Only the first timed run (1 KiB blocks) opens this file; it removes the
+    name test.io, and every later run creates a new file."""
+    witness = os.path.join(directory, "witness.bin")
+    h.write_file(witness, b"")
+    os.link(witness, os.path.join(directory, "test.io"))
+    return witness
+
+
+def process_in_session(session, name):
+    """The pid of the process of the session whose command line starts with name.
+    Wine starts a Unix-path program through start.exe, which leaves the program
+    itself outside its children but inside its session."""
+    for stat_path in glob.glob("/proc/[0-9]*/stat"):
+        try:
+            with open(stat_path) as f:
+                stat = f.read()
+            with open(os.path.join(os.path.dirname(stat_path), "cmdline"), "rb") as f:
+                command = f.read().split(b"\0")[0].decode("utf-8", "replace")
+        except OSError:
+            continue
+        fields = stat[stat.rindex(")") + 2:].split()
+        if int(fields[3]) == session and command.replace("\\", "/").endswith(name):
+            return int(os.path.basename(os.path.dirname(stat_path)))
+    return None
+
+
+def share_reader():
+    """The cross-built helper that opens a held file shared (tests/unit/win32)."""
+    return os.path.join(os.path.dirname(h.EXE), "log_share_reader_%s.exe" % h.DELIVERABLE)
+
+
+def assert_crlf_only(test, data):
+    test.assertNotRegex(data, rb"(?<!\r)\n", "a line end without CR")
+    test.assertNotIn(b"\r\r", data)
+
+
+@wine_only
+@h.fast_test
+@h.matched_build
+class WineFast(unittest.TestCase):
+    def test_log_named_by_a_drive_path(self):
+        unix_dir, windows_dir = drive_c_dir(self)
+        log_name = windows_dir + "\\run.log"
+        h.write_file(os.path.join(unix_dir, "run.log"), b"an older log\n" * 100)
+        result = h.run(["1", "100", log_name], cwd=h.temp_dir(self))
+        self.assertEqual(result.status, h.STATUS_OK, result)
+        refusal = h.too_many_threads(100)
+        self.assertEqual(result.stdout, expected(
+            h.start_up(threads=100, cycles=1, log_name=log_name) + refusal + refusal))
+        log = h.read_file(os.path.join(unix_dir, "run.log"))
+        self.assertEqual(log, expected(h.log_header(threads=100, cycles=1) + refusal + refusal))
+        assert_crlf_only(self, log)
+        self.assertEqual(os.listdir(unix_dir), ["run.log"])
+
+    def test_missing_destination_as_drive_and_z_paths(self):
+        unix_dir, windows_dir = drive_c_dir(self)
+        z_dir = h.temp_dir(self)
+        for destination, parent in [(windows_dir + "\\missing", unix_dir),
+                                    (z_path(z_dir) + "\\missing", z_dir)]:
+            with self.subTest(destination=destination):
+                log_path = os.path.join(h.temp_dir(self), "log.txt")
+                result = h.run(["1", "100", log_path, destination], cwd=h.temp_dir(self))
+                self.assertEqual(result.status, h.STATUS_OK, result)
+                # The directory as given, one backslash, test.io.
+                failure = runs.cannot_create(destination + "\\test.io")
+                self.assertTrue(result.stdout.endswith(expected(failure)), result.stdout)
+                self.assertIn(expected("on path: " + destination + "\n"), h.read_file(log_path))
+                self.assertEqual(os.listdir(parent), [])
+
+
+@wine_only
+@h.real_test
+@h.matched_build
+class WineReal(unittest.TestCase):
+    def test_batch_run_into_a_drive_c_directory(self):
+        unix_dir, windows_dir = drive_c_dir(self)
+        witness = add_witness(self, unix_dir)
+        log_dir = h.temp_dir(self)
+        log_path = os.path.join(log_dir, "log.txt")
+        copy_path = os.path.join(log_dir, "copy.bin")
+        command = h.RUNNER + [h.EXE, "1", "1", z_path(log_path), windows_dir]
+        process = subprocess.Popen(command, cwd=h.temp_dir(self), stdin=subprocess.DEVNULL,
+                                   stdout=subprocess.PIPE, stderr=subprocess.PIPE,
+                                   start_new_session=True)
+        self.addCleanup(lambda: process.poll() is None and os.killpg(process.pid, signal.SIGKILL))
+
+        # The first "#" of the CPU calibration: the log is open and held.
+        head = b""
+        while b"#" not in head:
+            chunk = os.read(process.stdout.fileno(), 4096)
+            self.assertTrue(chunk, "the program ended before its first calibration run")
+            head += chunk
+        program = process_in_session(process.pid, os.path.basename(h.EXE))
+        self.assertIsNotNone(program)
+        os.kill(program, signal.SIGSTOP)
+        try:
+            reader = subprocess.run(
+                h.RUNNER + [share_reader(), z_path(log_path), z_path(copy_path)],
+                stdin=subprocess.DEVNULL, capture_output=True, timeout=120)
+        finally:
+            os.kill(program, signal.SIGCONT)
+        # 0: opened for reading and for writing by another process while held.
+        self.assertEqual(reader.returncode, 0, reader)
+
+        out, _ = process.communicate(timeout=runs.REAL_TIMEOUT)
+        self.assertEqual(process.returncode, h.STATUS_OK)
+        self.assertNotRegex(head + out, rb"(?<!\r)\n", "a console line end without CR")
+
+        log = h.read_file(log_path)
+        assert_crlf_only(self, log)
+        lines = log.split(b"\r\n")
+        self.assertEqual(lines[-1], b"", "the log ends with a line end")
+        records = [re.match(rb"(##(?:CPU|SPD|MEM);.*;)([0-9a-f]{1,8})$", line) for line in lines]
+        records = [record for record in records if record]
+        self.assertEqual([record.group(1)[2:5] for record in records], [b"CPU", b"SPD", b"MEM"])
+        for record in records:
+            # Over the record's text alone: no CR, no LF.
+            text = record.group(1).decode("ascii")
+            self.assertEqual(record.group(2).decode("ascii"), runs.checksum(text), text)
+        self.assertIn(b"##SYS;%s;%s" % (h.BITS.encode(), h.FLAVOR.encode()), lines)
+        self.assertIn(("\r\nTesting disk speed (1 - 1024 KiB blocks) on path: %s\r\n"
+                       % windows_dir).encode(), log)
+        disk_lines = [line for line in lines if re.match(rb"  Speed @ \d+ KiB: [^x]*$", line)]
+        self.assertEqual(len(disk_lines), len(runs.BLOCKS))
+
+        # The test file was C:\...\test.io: the first run wrote its 1 KiB block there.
+        self.assertEqual(sorted(os.listdir(unix_dir)), ["witness.bin"])
+        self.assertEqual(os.path.getsize(witness), KIB)
+
+    def test_menu_disk_test_in_a_typed_z_directory(self):
+        directory = h.temp_dir(self)
+        witness = add_witness(self, directory)
+        typed = z_path(directory)
+        result = h.run([], ("d\n%s\n" % typed).encode("ascii"), cwd=h.temp_dir(self),
+                       timeout=runs.REAL_TIMEOUT)
+        self.assertEqual(result.status, h.STATUS_OK, result)
+        console = runs.normalized(result.stdout)
+        # Wine grants the high priority class the disk test asks for.
+        self.assertNotIn(runs.HIGH_REFUSED, console)
+        self.assertTrue(console.startswith(h.start_up() + h.menu() + "\n" + runs.PROMPT
+                                           + "\nTesting disk speed (1 - 1024 KiB blocks)...\n"),
+                        console)
+        for block in runs.BLOCKS:
+            self.assertRegex(console, "\r" + runs.disk_line(block))
+        self.assertTrue(console.endswith(h.menu() + "\n" + runs.BYE), console)
+        self.assertEqual(sorted(os.listdir(directory)), ["witness.bin"])
+        self.assertEqual(os.path.getsize(witness), KIB)
+
+
+if __name__ == "__main__":
+    unittest.main()

@@ -1,0 +1,76 @@
+// Committed files as plain C streams, observed at every commit.
+#include "fakes/fake_files.h"
+
+#include <filesystem>
+#include <system_error>
+
+#include "platform/platform.h"
+
+namespace {
+
+struct FakeFiles {
+    int failCommitAt = -1;
+    bool readOnly = false;
+    int opens = 0;
+    int commits = 0;
+    std::string path;
+    std::vector<std::uintmax_t> commitSizes;
+};
+
+FakeFiles files;
+
+}  // namespace
+
+void fakeFilesReset() {
+    files = FakeFiles{};
+}
+
+void fakeFilesFailCommitAt(int index) {
+    files.failCommitAt = index;
+}
+
+void fakeFilesOpenReadOnly() {
+    files.readOnly = true;
+}
+
+int fakeFilesOpens() {
+    return files.opens;
+}
+
+const std::vector<std::uintmax_t>& fakeFilesCommitSizes() {
+    return files.commitSizes;
+}
+
+std::FILE* platformOpenCommittedFile(const char* path) {
+    ++files.opens;
+    files.path = path;
+    std::FILE* stream = std::fopen(path, "wb");
+    if (stream != nullptr && files.readOnly) {
+        files.readOnly = false;
+        std::fclose(stream);
+        stream = std::fopen(path, "rb");
+    }
+    return stream;
+}
+
+std::FILE* platformOpenProbeFile(const char* path) {
+    return std::fopen(path, "wb");
+}
+
+bool platformCommitFlush(std::FILE* stream) {
+    const int index = files.commits++;
+    const bool flushed = std::fflush(stream) == 0;
+    std::error_code error;
+    const std::uintmax_t size = std::filesystem::file_size(files.path, error);
+    files.commitSizes.push_back(error ? UINTMAX_MAX : size);
+    return flushed && index != files.failCommitAt;
+}
+
+const char* platformTestFileSuffix() {
+    return "/test.io";
+}
+
+bool platformOpenLogFile(std::ofstream& log, const char* path) {
+    log.open(path, std::ios::out | std::ios::trunc);
+    return !log.bad() && log.is_open();
+}

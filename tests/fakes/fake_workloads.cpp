@@ -1,0 +1,92 @@
+// Workloads that do no work: they record the call and answer as scripted.
+#include "fakes/fake_workloads.h"
+
+#include <deque>
+
+#include "core/workloads.h"
+
+namespace {
+
+constexpr int kWorkloads = 7;
+
+struct FakeWorkloads {
+    std::vector<FakeWorkloadCall> calls;
+    std::deque<WorkStatus> scripts[kWorkloads];
+    WorkStatus defaults[kWorkloads] = {};
+};
+
+FakeWorkloads fakes;
+
+WorkStatus record(FakeWorkload workload, WorkCount count, WorkArg arg, const char* path) {
+    fakes.calls.push_back({workload, count, arg, path != nullptr, path != nullptr ? path : ""});
+    std::deque<WorkStatus>& script = fakes.scripts[workload];
+    if (script.empty()) {
+        return fakes.defaults[workload];
+    }
+    const WorkStatus status = script.front();
+    script.pop_front();
+    return status;
+}
+
+}  // namespace
+
+const double kFloatStep = 1.00000000001;
+
+void fakeWorkloadsReset() {
+    fakes.calls.clear();
+    for (int i = 0; i < kWorkloads; ++i) {
+        fakes.scripts[i].clear();
+        fakes.defaults[i] = kStatusOk;
+    }
+}
+
+void fakeWorkloadsScript(FakeWorkload workload, const std::vector<WorkStatus>& statuses) {
+    fakes.scripts[workload].insert(fakes.scripts[workload].end(), statuses.begin(),
+                                   statuses.end());
+}
+
+void fakeWorkloadsDefault(FakeWorkload workload, WorkStatus status) {
+    fakes.defaults[workload] = status;
+}
+
+const std::vector<FakeWorkloadCall>& fakeWorkloadCalls() {
+    return fakes.calls;
+}
+
+std::vector<WorkCount> fakeWorkloadCounts(FakeWorkload workload) {
+    std::vector<WorkCount> counts;
+    for (const FakeWorkloadCall& call : fakes.calls) {
+        if (call.workload == workload) {
+            counts.push_back(call.count);
+        }
+    }
+    return counts;
+}
+
+WorkStatus calibrationWorkload(WorkCount count, WorkArg arg, const char* path) {
+    return record(kFakeCalibration, count, arg, path);
+}
+
+WorkStatus integerWorkload(WorkCount count, WorkArg arg, const char* path) {
+    return record(kFakeInteger, count, arg, path);
+}
+
+WorkStatus floatWorkload(WorkCount count, WorkArg arg, const char* path) {
+    return record(kFakeFloat, count, arg, path);
+}
+
+WorkStatus bitShiftWorkload(WorkCount count, WorkArg arg, const char* path) {
+    return record(kFakeBitShift, count, arg, path);
+}
+
+WorkStatus mathWorkload(WorkCount count, WorkArg arg, const char* path) {
+    return record(kFakeMath, count, arg, path);
+}
+
+WorkStatus memcopyWorkload(WorkCount count, WorkArg arg, const char* path) {
+    return record(kFakeMemcopy, count, arg, path);
+}
+
+WorkStatus diskWriteWorkload(WorkCount count, WorkArg arg, const char* path) {
+    return record(kFakeDiskWrite, count, arg, path);
+}

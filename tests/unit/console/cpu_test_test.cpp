@@ -1,0 +1,326 @@
+// The CPU test: calibration, the four phases, result lines, record, priority.
+#include <string>
+#include <vector>
+
+#if defined(__SANITIZE_ADDRESS__)
+#include <sanitizer/lsan_interface.h>
+#endif
+
+#include "console/cpu_test.h"
+#include "unit/console/console_fixture.h"
+
+namespace {
+
+const char* const kTooFast = "\nSeems your machine is too fast to measure using this tool.\n";
+
+std::string progress(const std::string& what, int cycles) {
+    std::string text;
+    for (int i = 1; i <= cycles; ++i) {
+        text += "\r  Measuring CPU " + what + " (" + std::to_string(cycles) + " cycles) " +
+                std::to_string(i) + "/" + std::to_string(cycles);
+    }
+    return text;
+}
+
+const std::string kIntegerProgress = "integer operation speed";
+const std::string kFloatProgress = "floating point speed";
+const std::string kShiftProgress = "bit shifting speed";
+const std::string kMathProgress = "math speed";
+
+// Calibration at 10^8 in 1234 ms: 81037000 OPS, the math phase 8103700.
+const std::string kCalibrated =
+    "\nCalibrating CPU Test...\n########"
+    "\r  Done. (Result: CPU does 81037000 OPS per second on one core.)\n"
+    "\nTesting CPU...\n";
+
+struct CpuTest : ConsoleTest {
+    void scriptFullRun() {
+        calibrationEndingAt(8, 1234);
+        times({3000, 5000, 8000});  // integer: 6000, where the mean is 5333.3
+        times({1000, 1000, 1000});  // floating point
+        times({2000, 0, 0});        // bit shifting: 500
+        times({100, 300, 200});     // math: 200
+        cycleCount = 3;
+    }
+    std::string fullRunConsole(const std::string& threads) {
+        return kCalibrated + progress(kIntegerProgress, 3) + "\r  CPU integer speed is:\t\t" +
+               threads + "x13506166 IOPS.                \n" + progress(kFloatProgress, 3) +
+               "\r  CPU floating point speed is:\t" + threads + "x81037000 FLOPS.                \n" +
+               progress(kShiftProgress, 3) + "\r  CPU bit shifting speed is:\t" + threads +
+               "x162074000 BSOPS.               \n" + progress(kMathProgress, 3) +
+               "\r  CPU math speed is:\t\t" + threads + "x40518500 Math-OPS.               \n";
+    }
+    std::string fullRunLogLines(const std::string& threads) {
+        return "\nTesting CPU...\n"
+               "  CPU integer speed is:\t\t" + threads + "x13506166 IOPS.\n"
+               "  CPU floating point speed is:\t" + threads + "x81037000 FLOPS.\n"
+               "  CPU bit shifting speed is:\t" + threads + "x162074000 BSOPS.\n"
+               "  CPU math speed is:\t\t" + threads + "x40518500 Math-OPS.\n";
+    }
+};
+
+const std::string kCpuHeader =
+    "\nMachine readable results: \"CPU\";THREADS;IOPS;FLOPS;BSOPS;MATH-OPS;CHECKSUM\n";
+
+TEST_F(CpuTest, FullRunOnOneThreadWritesLinesAndRecord) {
+    scriptFullRun();
+    cpuTest(1);
+    EXPECT_EQ(consoleText(), fullRunConsole("1"));
+    EXPECT_EQ(logText(), fullRunLogLines("1") + kCpuHeader +
+                             "##CPU;1;13506166;81037000;162074000;40518500;d14031bb\n");
+    EXPECT_EQ(fakePriorityRequests(), requested({kPriorityClassRealtime, kPriorityClassNormal}));
+    EXPECT_EQ(fakeCounterRemaining(), 0u);
+    EXPECT_EQ(fakeThreadsStarted(), 0);
+
+    std::vector<WorkCount> calibrationCounts;
+    for (WorkCount c = 10; c <= 100000000; c *= 10) {
+        calibrationCounts.push_back(c);
+    }
+    EXPECT_EQ(fakeWorkloadCounts(kFakeCalibration), calibrationCounts);
+    const std::vector<WorkCount> phaseCounts(3, 81037000);
+    EXPECT_EQ(fakeWorkloadCounts(kFakeInteger), phaseCounts);
+    EXPECT_EQ(fakeWorkloadCounts(kFakeFloat), phaseCounts);
+    EXPECT_EQ(fakeWorkloadCounts(kFakeBitShift), phaseCounts);
+    EXPECT_EQ(fakeWorkloadCounts(kFakeMath), std::vector<WorkCount>(3, 8103700));
+    for (const FakeWorkloadCall& call : fakeWorkloadCalls()) {
+        EXPECT_EQ(call.arg, WorkArg{0});
+        EXPECT_FALSE(call.hasPath);
+    }
+}
+
+TEST_F(CpuTest, ThreadCountZeroRunsOnTheCallingThreadButPrintsZero) {
+    scriptFullRun();
+    cpuTest(0);
+    EXPECT_EQ(consoleText(), fullRunConsole("0"));
+    EXPECT_EQ(logText(), fullRunLogLines("0") + kCpuHeader +
+                             "##CPU;0;13506166;81037000;162074000;40518500;83f3a7a\n");
+    EXPECT_EQ(fakeThreadsStarted(), 0);
+}
+
+TEST_F(CpuTest, WithoutLogTheConsoleIsTheSameAndNoRecordIsWritten) {
+    scriptFullRun();
+    withoutLog();
+    cpuTest(1);
+    EXPECT_EQ(consoleText(), fullRunConsole("1"));
+    EXPECT_EQ(logText(), "");
+}
+
+TEST_F(CpuTest, TwoThreadsRunThroughTheRunnerAfterASingleThreadCalibration) {
+    calibrationEndingAt(4, 1000);  // 10000 OPS
+    cycleCount = 1;
+    times({1000, 1001});  // integer: each worker's time, halved to 1000
+    times({500, 1500});   // 1000
+    times({250, 252});    // 251
+    times({10, 30});      // 20
+    cpuTest(2);
+    EXPECT_EQ(fakeThreadsStarted(), 8);
+    EXPECT_EQ(fakeWorkloadCounts(kFakeCalibration).size(), 4u);
+    EXPECT_EQ(fakeWorkloadCounts(kFakeInteger), std::vector<WorkCount>(2, 10000));
+    EXPECT_EQ(fakeWorkloadCounts(kFakeMath), std::vector<WorkCount>(2, 1000));
+    EXPECT_NE(consoleText().find("\r  CPU integer speed is:\t\t2x10000 IOPS."), std::string::npos);
+    EXPECT_NE(consoleText().find("\r  CPU bit shifting speed is:\t2x39840 BSOPS."),
+              std::string::npos);
+    EXPECT_NE(consoleText().find("\r  CPU math speed is:\t\t2x50000 Math-OPS."), std::string::npos);
+    EXPECT_NE(logText().find("##CPU;2;10000;10000;39840;50000;"), std::string::npos);
+}
+
+TEST_F(CpuTest, PassCombiningAndRateTruncation) {
+    // One pass is taken as it is; 1 then 0 ms combine to 0.5, a rate of count * 2000.
+    calibrationEndingAt(4, 1000);
+    cycleCount = 2;
+    times({1, 0, 3, 3, 7, 0, 1000, 1000});
+    cpuTest(1);
+    EXPECT_NE(consoleText().find("\t\t1x20000000 IOPS."), std::string::npos);
+    EXPECT_NE(consoleText().find("\t1x3333333 FLOPS."), std::string::npos);  // 3333333.33
+    EXPECT_NE(consoleText().find("\t1x2857142 BSOPS."), std::string::npos);  // 3.5 ms
+    EXPECT_NE(consoleText().find("\t\t1x1000 Math-OPS."), std::string::npos);
+
+    restart();
+    calibrationEndingAt(4, 1000);
+    cycleCount = 1;
+    times({3, 3, 3, 3});
+    cpuTest(1);
+    EXPECT_NE(consoleText().find("\t\t1x3333333 IOPS."), std::string::npos);
+}
+
+TEST_F(CpuTest, CycleCountZeroOrLessEndsAsTooFastAfterTheHeading) {
+    for (CycleCount cycles : {0, -3}) {
+        restart();
+        calibrationEndingAt(8, 1234);
+        cycleCount = cycles;
+        cpuTest(1);
+        EXPECT_EQ(consoleText(), kCalibrated + kTooFast);
+        EXPECT_EQ(logText(), "\nTesting CPU...\n");
+        EXPECT_EQ(fakePriorityRequests(), requested({kPriorityClassRealtime, kPriorityClassNormal}));
+        EXPECT_TRUE(fakeWorkloadCounts(kFakeInteger).empty());
+    }
+}
+
+TEST_F(CpuTest, TooFastInALaterPhaseKeepsTheEarlierLinesAndWritesNoRecord) {
+    calibrationEndingAt(8, 1234);
+    cycleCount = 1;
+    times({1000, 0});  // the floating-point phase measures 0 ms
+    cpuTest(1);
+    EXPECT_EQ(consoleText(), kCalibrated + progress(kIntegerProgress, 1) +
+                                 "\r  CPU integer speed is:\t\t1x81037000 IOPS.                \n" +
+                                 progress(kFloatProgress, 1) + kTooFast);
+    EXPECT_EQ(logText(), "\nTesting CPU...\n  CPU integer speed is:\t\t1x81037000 IOPS.\n");
+    EXPECT_EQ(fakePriorityRequests(), requested({kPriorityClassRealtime, kPriorityClassNormal}));
+    EXPECT_TRUE(fakeWorkloadCounts(kFakeBitShift).empty());
+}
+
+TEST_F(CpuTest, CalibrationSlowerThanItsCountGivesZeroOpsAndEndsTooFast) {
+    calibrationEndingAt(3, 1500);  // 1000 iterations in 1500 ms
+    cpuTest(1);
+    EXPECT_EQ(consoleText(), "\nCalibrating CPU Test...\n###"
+                             "\r  Done. (Result: CPU does 0 OPS per second on one core.)\n"
+                             "\nTesting CPU...\n" +
+                                 progress(kIntegerProgress, 5) + kTooFast);
+    EXPECT_EQ(fakeWorkloadCounts(kFakeInteger), std::vector<WorkCount>(5, 0));
+}
+
+TEST_F(CpuTest, PriorityWarnings) {
+    fakePriorityRefuse(kPriorityClassRealtime);
+    calibrationEndingAt(1, 1000);
+    cycleCount = 0;
+    cpuTest(1);
+    const std::string realtime = "WARNING: Can not go realtime! Trying high priority.\n";
+    const std::string high =
+        "WARNING: Can not set process to high priority! Results will be inaccurate.\n";
+    EXPECT_EQ(consoleText().substr(0, realtime.size() + 1), realtime + "\n");
+    EXPECT_EQ(logText(), "\nTesting CPU...\n");
+    EXPECT_EQ(fakePriorityRequests(),
+              requested({kPriorityClassRealtime, kPriorityClassHigh, kPriorityClassNormal}));
+
+    restart();
+    fakePriorityRefuse(kPriorityClassRealtime);
+    fakePriorityRefuse(kPriorityClassHigh);
+    calibrationEndingAt(1, 1000);
+    cycleCount = 0;
+    cpuTest(1);
+    EXPECT_EQ(consoleText().substr(0, realtime.size() + high.size() + 1), realtime + high + "\n");
+    EXPECT_EQ(logText(), high + "\nTesting CPU...\n");
+    EXPECT_EQ(fakePriorityRequests(),
+              requested({kPriorityClassRealtime, kPriorityClassHigh, kPriorityClassNormal}));
+}
+
+// A timer reporting 0.6 ms per million iterations, whole ms.
+TEST_F(CpuTest, CalibrationCountsOfTheBuildsWord) {
+    std::vector<WorkCount> expected;
+    CpuCalibCount count = 1;
+    for (;;) {
+        count = static_cast<CpuCalibCount>(count * 10u);  // wraps in the x86 builds
+        expected.push_back(static_cast<WorkCount>(count));
+        const double ms = static_cast<double>(static_cast<unsigned long long>(count) * 6 / 10000000);
+        times({ms});
+        if (ms >= 1000) {
+            break;
+        }
+    }
+    cycleCount = 0;
+    cpuTest(1);
+    EXPECT_EQ(fakeWorkloadCounts(kFakeCalibration), expected);
+#if TEMBRIX_WORD_BITS == 64
+    EXPECT_EQ(expected.size(), 10u);
+    EXPECT_EQ(expected.back(), WorkCount{10000000000});
+    const std::string done = hashes(10) + "\r  Done. (Result: CPU does 1666666000 OPS";
+#else
+    EXPECT_EQ(expected, (std::vector<WorkCount>{10, 100, 1000, 10000, 100000, 1000000, 10000000,
+                                                100000000, 1000000000, 1410065408u, 1215752192u,
+                                                3567587328u}));
+    const std::string done = hashes(12) + "\r  Done. (Result: CPU does 1667096000 OPS";
+#endif
+    EXPECT_NE(consoleText().find(done), std::string::npos) << consoleText();
+}
+
+TEST_F(CpuTest, CalibrationThatNeverReaches1000MsEndsTooFast) {
+    cpuTest(1);  // every run 0 ms
+#if TEMBRIX_WORD_BITS == 64
+    const std::size_t runs = 18;  // 10^19 would leave int64
+#else
+    const std::size_t runs = 31;  // 10^32 is 0 modulo 2^32
+#endif
+    EXPECT_EQ(consoleText(), "\nCalibrating CPU Test...\n" + hashes(runs) + kTooFast);
+    EXPECT_EQ(logText(), "");
+    EXPECT_EQ(fakePriorityRequests(), requested({kPriorityClassRealtime, kPriorityClassNormal}));
+}
+
+TEST_F(CpuTest, RateBeyondTheWordEndsTooFastInsteadOfPrintingIt) {
+    // Pass times 1, 0, 0, ... halve the combined time towards 0.
+    calibrationEndingAt(8, 1234);
+    cycleCount = 64;
+    times({1});
+    cpuTest(1);
+    EXPECT_EQ(consoleText(), kCalibrated + progress(kIntegerProgress, 64) + kTooFast);
+    EXPECT_EQ(logText(), "\nTesting CPU...\n");
+
+    // 13506166666 IOPS fits the x86-64 word only.
+    restart();
+    calibrationEndingAt(8, 1234);
+    cycleCount = 3;
+    times({3, 5, 8});
+    cpuTest(1);
+#if TEMBRIX_WORD_BITS == 64
+    EXPECT_NE(consoleText().find("\t\t1x13506166666 IOPS."), std::string::npos);
+#else
+    EXPECT_EQ(consoleText(), kCalibrated + progress(kIntegerProgress, 3) + kTooFast);
+#endif
+}
+
+TEST_F(CpuTest, MoreThan64ThreadsAreRefusedBeforeAnything) {
+    for (ThreadCount threads : {65u, 4294967295u}) {
+        restart();
+        cpuTest(threads);
+        const std::string warning = "\nWARNING: Can not run " + std::to_string(threads) +
+                                    " threads, at most 64 are supported! Test skipped.\n";
+        EXPECT_EQ(consoleText(), warning);
+        EXPECT_EQ(logText(), warning);
+        EXPECT_TRUE(fakePriorityRequests().empty());
+        EXPECT_TRUE(fakeWorkloadCalls().empty());
+    }
+    // 64 itself is run.
+    cycleCount = 0;
+    cpuTest(64);
+    EXPECT_FALSE(fakeWorkloadCalls().empty());
+}
+
+TEST_F(CpuTest, RunnerFailuresEndTheTestWithoutRecord) {
+    calibrationEndingAt(1, 1000);
+    cycleCount = 2;
+    fakeThreadsFailStartAt(1);
+    cpuTest(2);
+    const std::string notStarted = "\nWARNING: Can not start 2 worker threads! Test aborted.\n";
+    EXPECT_EQ(consoleText(), "\nCalibrating CPU Test...\n#"
+                             "\r  Done. (Result: CPU does 0 OPS per second on one core.)\n"
+                             "\nTesting CPU...\n"
+                             "\r  Measuring CPU integer operation speed (2 cycles) 1/2" +
+                                 notStarted);
+    EXPECT_EQ(logText(), "\nTesting CPU...\n" + notStarted);
+    EXPECT_EQ(fakePriorityRequests(), requested({kPriorityClassRealtime, kPriorityClassNormal}));
+
+    restart();
+    calibrationEndingAt(1, 1000);
+    fakeThreadsFailWaits(1 + 3);  // the wait for all, then each of the three
+#if defined(__SANITIZE_ADDRESS__)
+    __lsan_disable();  // the runner keeps the records of workers that may still run
+#endif
+    cpuTest(3);
+#if defined(__SANITIZE_ADDRESS__)
+    __lsan_enable();
+#endif
+    const std::string waitFailed =
+        "\nWARNING: Waiting for the worker threads failed! Test aborted.\n";
+    EXPECT_EQ(logText(), "\nTesting CPU...\n" + waitFailed);
+    EXPECT_EQ(consoleText().substr(consoleText().size() - waitFailed.size()), waitFailed);
+    EXPECT_EQ(fakePriorityRequests().back(), kPriorityClassNormal);
+}
+
+TEST_F(CpuTest, BitShiftMismatchStatusDoesNotEndTheTest) {
+    // The x86 bit-shift loop reports -1 for every count of 10 or more.
+    fakeWorkloadsDefault(kFakeBitShift, kStatusNoMemory);
+    scriptFullRun();
+    cpuTest(1);
+    EXPECT_EQ(consoleText(), fullRunConsole("1"));
+}
+
+}  // namespace

@@ -1,0 +1,228 @@
+// The disk test: the directory prompt and its probe, the eleven block sizes,
+// the ends on failed runs. Files and console input are the real ones.
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "console/disk_test.h"
+#include "platform/platform.h"
+#include "unit/console/console_fixture.h"
+#include "unit/core/scratch_dir.h"
+
+namespace {
+
+const std::string kPrompt =
+    "\nDisk-Spped-Test \nPlease enter a valid path for testing: (eg: C:, B: - empty aborts)\n";
+const std::string kInvalid = "\nThis path is invalid. (Or we do not have write permissions!)\n";
+const std::string kHeading = "\nTesting disk speed (1 - 1024 KiB blocks)...\n";
+const std::string kHighRefused =
+    "WARNING: Can not set process to high priority! Results will be inaccurate.\n";
+const char* const kMissingDirectory = "/nonexistent-tembrix-directory";
+#if TEMBRIX_WORD_BITS == 64
+const std::size_t kRunsBeforeOverflow = 18;
+#else
+const std::size_t kRunsBeforeOverflow = 9;  // the count is signed 32-bit
+#endif
+
+std::string consoleBlock(int block, std::size_t runs, const std::string& rate,
+                         const std::string& speed) {
+    return "  Testing with block size = " + std::to_string(block) + " KiBytes... " +
+           hashes(runs) + "\r  Speed @ " + std::to_string(block) + " KiB: " + rate + " K-OPS / " +
+           speed + " MiB per second.             \n";
+}
+
+std::string logBlock(int block, const std::string& rate, const std::string& speed) {
+    return "  Speed @ " + std::to_string(block) + " KiB: " + rate + " K-OPS / " + speed +
+           " MiB per second.             \n";
+}
+
+std::string logHeading(const std::string& directory) {
+    return "\nTesting disk speed (1 - 1024 KiB blocks) on path: " + directory + "\n";
+}
+
+struct DiskTest : ConsoleTest {
+    ScratchDir scratch;
+    std::string directory = scratch.path.string();
+
+    std::string testFile() const { return directory + platformTestFileSuffix(); }
+
+    // The blocks 1 to 16 with the rates 0.5, 0.1, 1, 6.25 and 81.0373, then
+    // ten writes in 1000 ms for every larger block.
+    static void scriptBlocks() {
+        calibrationEndingAt(3, 2000);
+        calibrationEndingAt(2, 1000);
+        calibrationEndingAt(3, 1000);
+        calibrationEndingAt(4, 1600);
+        calibrationEndingAt(5, 1234);
+        times(std::vector<double>(6, 1000));
+    }
+    static std::string consoleBlocks() {
+        return consoleBlock(1, 3, "0.5", "0.5") + consoleBlock(2, 2, "0.1", "0.2") +
+               consoleBlock(4, 3, "1", "4") + consoleBlock(8, 4, "6.25", "50") +
+               consoleBlock(16, 5, "81.0373", "1296.6") + consoleBlock(32, 1, "0.01", "0.32") +
+               consoleBlock(64, 1, "0.01", "0.64") + consoleBlock(128, 1, "0.01", "1.28") +
+               consoleBlock(256, 1, "0.01", "2.56") + consoleBlock(512, 1, "0.01", "5.12") +
+               consoleBlock(1024, 1, "0.01", "10.24");
+    }
+    static std::string logBlocks() {
+        return logBlock(1, "0.5", "0.5") + logBlock(2, "0.1", "0.2") + logBlock(4, "1", "4") +
+               logBlock(8, "6.25", "50") + logBlock(16, "81.0373", "1296.6") +
+               logBlock(32, "0.01", "0.32") + logBlock(64, "0.01", "0.64") +
+               logBlock(128, "0.01", "1.28") + logBlock(256, "0.01", "2.56") +
+               logBlock(512, "0.01", "5.12") + logBlock(1024, "0.01", "10.24");
+    }
+    // A directory whose name is exactly 63 characters long.
+    std::string directoryOf63() {
+        const std::string base = directory + "/";
+        const std::string name = base + std::string(63 - base.size(), 'd');
+        std::filesystem::create_directory(name);
+        return name;
+    }
+};
+
+TEST_F(DiskTest, DirectoryFromTheCommandLineMeasuresElevenBlocks) {
+    destinationPath = directory.c_str();
+    scriptBlocks();
+    diskTest();
+    EXPECT_EQ(consoleText(), kHeading + consoleBlocks());
+    EXPECT_EQ(logText(), logHeading(directory) + logBlocks());
+    EXPECT_EQ(fakePriorityRequests(), requested({kPriorityClassHigh}));
+    EXPECT_EQ(fakeCounterRemaining(), 0u);
+    EXPECT_EQ(fakeThreadsStarted(), 0);
+    for (const FakeWorkloadCall& call : fakeWorkloadCalls()) {
+        EXPECT_EQ(call.workload, kFakeDiskWrite);
+        EXPECT_EQ(call.path, testFile());
+    }
+    std::vector<WorkCount> block16;
+    for (const FakeWorkloadCall& call : fakeWorkloadCalls()) {
+        if (call.arg == 16) {
+            block16.push_back(call.count);
+        }
+    }
+    EXPECT_EQ(block16, (std::vector<WorkCount>{10, 100, 1000, 10000, 100000}));
+    EXPECT_FALSE(std::filesystem::exists(testFile())) << "no probe for a given directory";
+}
+
+TEST_F(DiskTest, RefusedHighPriorityIsReportedOnceAndTheTestGoesOn) {
+    fakePriorityRefuse(kPriorityClassHigh);
+    destinationPath = directory.c_str();
+    scriptBlocks();
+    diskTest();
+    EXPECT_EQ(consoleText(), kHighRefused + kHeading + consoleBlocks());
+    EXPECT_EQ(logText(), kHighRefused + logHeading(directory) + logBlocks());
+    EXPECT_EQ(fakePriorityRequests(), requested({kPriorityClassHigh}));
+}
+
+TEST_F(DiskTest, EmptyAnswerOrEndOfInputEndsTheTestSilently) {
+    for (const char* answer : {"\n", ""}) {
+        restart();
+        typeInput(answer);
+        diskTest();
+        EXPECT_EQ(consoleText(), kPrompt);
+        EXPECT_EQ(logText(), "");
+        EXPECT_EQ(destinationPath, nullptr);
+        EXPECT_TRUE(fakeWorkloadCalls().empty());
+        EXPECT_EQ(fakePriorityRequests(), requested({kPriorityClassHigh}));
+    }
+    // The next disk test asks again.
+    diskTest();
+    EXPECT_EQ(consoleText(), kPrompt + kPrompt);
+}
+
+TEST_F(DiskTest, InvalidDirectoryAsksAgain) {
+    typeInput(std::string(kMissingDirectory) + "\n" + kMissingDirectory + "\n\n");
+    diskTest();
+    EXPECT_EQ(consoleText(), kPrompt + kInvalid + kPrompt + kInvalid + kPrompt);
+    EXPECT_EQ(destinationPath, nullptr);
+    EXPECT_TRUE(fakeWorkloadCalls().empty());
+}
+
+TEST_F(DiskTest, TypedDirectoryIsProbedKeptAndNotAskedForAgain) {
+    typeInput(directory + "\nleft for the menu\n");
+    diskTest();
+    ASSERT_NE(destinationPath, nullptr);
+    EXPECT_EQ(std::string(destinationPath), directory);
+    // The probe's empty file stays; the real disk workload removes it.
+    EXPECT_TRUE(std::filesystem::is_regular_file(testFile()));
+    EXPECT_EQ(std::filesystem::file_size(testFile()), 0u);
+    const std::string exhausted = "\nWARNING: The disk runs stay below 1000 ms! Test aborted.\n";
+    EXPECT_EQ(consoleText(), kPrompt + kHeading + "  Testing with block size = 1 KiBytes... " +
+                                 hashes(kRunsBeforeOverflow) + exhausted);
+    EXPECT_EQ(logText(), logHeading(directory) + exhausted);
+    EXPECT_EQ(fakeWorkloadCalls().front().path, testFile());
+    EXPECT_EQ(std::cin.peek(), 'l');
+
+    console.str("");
+    scriptBlocks();
+    diskTest();
+    EXPECT_EQ(consoleText(), kHeading + consoleBlocks());
+    EXPECT_EQ(std::string(destinationPath), directory);
+}
+
+TEST_F(DiskTest, LineOf63CharactersIsReadWhole) {
+    const std::string typed = directoryOf63();
+    typeInput(typed + "\nnext\n");
+    destinationPath = nullptr;
+    diskTest();
+    ASSERT_NE(destinationPath, nullptr);
+    EXPECT_EQ(std::string(destinationPath), typed);
+    EXPECT_FALSE(std::cin.fail());
+    EXPECT_EQ(std::cin.peek(), 'n');
+}
+
+TEST_F(DiskTest, LongerLineTakes63CharactersAndLeavesTheInputFailed) {
+    const std::string typed = directoryOf63();
+    typeInput(typed + "1234567\nnext\n");
+    diskTest();
+    ASSERT_NE(destinationPath, nullptr);
+    EXPECT_EQ(std::string(destinationPath), typed);
+    EXPECT_TRUE(std::cin.fail());
+
+    // When those 63 characters are no directory, the repeated prompt reads nothing.
+    restart();
+    typeInput(std::string(kMissingDirectory) + std::string(40, 'x') + "\n\n");
+    diskTest();
+    EXPECT_EQ(consoleText(), kPrompt + kInvalid + kPrompt);
+    EXPECT_EQ(destinationPath, nullptr);
+    EXPECT_TRUE(std::cin.fail());
+}
+
+TEST_F(DiskTest, FailedRunEndsTheTestAtOnce) {
+    struct Case {
+        WorkStatus status;
+        std::string warning;
+    };
+    const Case cases[] = {
+        {kStatusCannotOpen, "\nWARNING: Can not create the test file " + testFile() +
+                                "! Test aborted.\n"},
+        {kStatusWriteFailed,
+         "\nWARNING: Writing the test file " + testFile() + " failed! Test aborted.\n"},
+        {kStatusNoMemory, "\nWARNING: Can not allocate memory for 4 KiB blocks! Test aborted.\n"},
+    };
+    for (const Case& c : cases) {
+        restart();
+        destinationPath = directory.c_str();
+        fakeWorkloadsScript(kFakeDiskWrite, {kStatusOk, kStatusOk, c.status});
+        times({1000, 1000, 5000});
+        diskTest();
+        EXPECT_EQ(consoleText(), kHeading + consoleBlock(1, 1, "0.01", "0.01") +
+                                     consoleBlock(2, 1, "0.01", "0.02") +
+                                     "  Testing with block size = 4 KiBytes... #" + c.warning);
+        EXPECT_EQ(logText(), logHeading(directory) + logBlock(1, "0.01", "0.01") +
+                                 logBlock(2, "0.01", "0.02") + c.warning);
+        EXPECT_EQ(fakeWorkloadCalls().size(), 3u);
+        EXPECT_EQ(fakePriorityRequests(), requested({kPriorityClassHigh}));
+    }
+}
+
+TEST_F(DiskTest, RunsThatStayBelow1000MsEndTheTest) {
+    destinationPath = directory.c_str();
+    diskTest();
+    const std::string warning = "\nWARNING: The disk runs stay below 1000 ms! Test aborted.\n";
+    EXPECT_EQ(consoleText(), kHeading + "  Testing with block size = 1 KiBytes... " +
+                                 hashes(kRunsBeforeOverflow) + warning);
+    EXPECT_EQ(logText(), logHeading(directory) + warning);
+    EXPECT_EQ(fakePriorityRequests(), requested({kPriorityClassHigh}));
+}
+
+}  // namespace

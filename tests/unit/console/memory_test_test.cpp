@@ -1,0 +1,336 @@
+// The memory test: eleven block sizes, the best block, the repeat passes,
+// result lines and the ##SPD; and ##MEM; records.
+#include <string>
+#include <vector>
+
+#include "console/memory_test.h"
+#include "unit/console/console_fixture.h"
+
+namespace {
+
+const std::string kTooFast = "\nSeems your machine is too fast to measure using this tool.\n";
+const std::string kHeading = "\nTesting memory speed (1 - 1024 KiB blocks)...\n";
+const int kBlocks[] = {1, 2, 4, 8, 16, 32, 64, 128, 256, 512, 1024};
+
+// Every block's last calibration run copies 10^7 times and lasts these ms: the
+// rates 2500, 2083.33, ... 5 K-OPS of the ##SPD; example.
+const std::vector<double> kExampleMs = {4000,  4800,  6000,   9000,   17000,  33000,
+                                        65000, 130000, 300000, 700000, 2000000};
+const char* const kExampleRates[] = {"2500",    "2083.33", "1666.67", "1111.11",
+                                     "588.235", "303.03",  "153.846", "76.9231",
+                                     "33.3333", "14.2857", "5"};
+const char* const kExampleSpeeds[] = {"2500",    "4166.67", "6666.67", "8888.89",
+                                      "9411.76", "9696.97", "9846.15", "9846.15",
+                                      "8533.33", "7314.29", "5120"};
+
+std::string consoleBlock(int block, const std::string& threads, const std::string& rate,
+                         const std::string& speed, std::size_t runs = 7) {
+    return "  Testing with block size = " + std::to_string(block) + " KiBytes... " +
+           hashes(runs) + "\r  Speed @ " + std::to_string(block) + " KiB: " + threads + "x" + rate +
+           " K-OPS / " + speed + " MiB per second and thread.\n";
+}
+
+std::string logBlock(int block, const std::string& threads, const std::string& rate,
+                     const std::string& speed) {
+    return "  Speed @ " + std::to_string(block) + " KiB: " + threads + "x" + rate + " K-OPS / " +
+           speed + " MiB per second and thread.\n";
+}
+
+std::string repeats(int cycles, int block) {
+    std::string text;
+    for (int i = 1; i <= cycles; ++i) {
+        text += "\r  Repeating test in " + std::to_string(cycles) + " cycles with " +
+                std::to_string(block) + " KiB blocks. " + std::to_string(i) + "/" +
+                std::to_string(cycles);
+    }
+    return text;
+}
+
+struct MemoryTest : ConsoleTest {
+    static void scriptExampleBlocks() {
+        for (double ms : kExampleMs) {
+            calibrationEndingAt(7, ms);
+        }
+    }
+    static std::string exampleConsoleBlocks(const std::string& threads) {
+        std::string text;
+        for (int i = 0; i < 11; ++i) {
+            text += consoleBlock(kBlocks[i], threads, kExampleRates[i], kExampleSpeeds[i]);
+        }
+        return text;
+    }
+    static std::string exampleLogBlocks(const std::string& threads) {
+        std::string text;
+        for (int i = 0; i < 11; ++i) {
+            text += logBlock(kBlocks[i], threads, kExampleRates[i], kExampleSpeeds[i]);
+        }
+        return text;
+    }
+    // Blocks 4 to 1024 at throughput 400, below every best of these tests.
+    static void scriptSlowBlocksFrom4() {
+        for (int i = 2; i < 11; ++i) {
+            calibrationEndingAt(7, 25000.0 * kBlocks[i]);
+        }
+    }
+    // The block that the repeat passes copy (their arg), and their counts.
+    static std::vector<WorkArg> repeatArgs() {
+        std::vector<WorkArg> args;
+        const std::vector<FakeWorkloadCall>& calls = fakeWorkloadCalls();
+        for (std::size_t i = 11 * 7; i < calls.size(); ++i) {
+            args.push_back(calls[i].arg);
+        }
+        return args;
+    }
+};
+
+const std::string kSpdHeader =
+    "\nMachine readable results: \"SPD\";THREADS;11x{MiB/s;1-1024K};CHECKSUM\n";
+const std::string kMemHeader =
+    "\nMachine readable results: \"MEM\";THREADS;MCPYBLCK;MCPYSPD;CHECKSUM\n";
+
+TEST_F(MemoryTest, FullRunWritesLinesAndBothRecords) {
+    scriptExampleBlocks();
+    // 130000 ms by the running halving; their mean would be 126667.
+    times({100000, 140000, 140000});
+    cycleCount = 3;
+    memoryTest(1);
+    // 9846.15 at 128 KiB beats the stored whole 9846 of 64 KiB; then
+    // (10^7 / 130000) * 128 = 9846.15, not (10^7 / 130000 truncated) * 128.
+    EXPECT_EQ(consoleText(), kHeading + exampleConsoleBlocks("1") +
+                                 "\n  Best block / speed was (9846 MiB/s @ 128 KiB blocks)\n" +
+                                 repeats(3, 128) +
+                                 "\r  CPU max memcopy speed is: 1x9846 MiB/s @ 128 KiB blocks."
+                                 "           \n");
+    EXPECT_EQ(logText(),
+              kHeading + exampleLogBlocks("1") +
+                  "  CPU max memcopy speed is: 1x9846 MiB/s @ 128 KiB blocks.\n" + kSpdHeader +
+                  "##SPD;1;2500;4166.67;6666.67;8888.89;9411.76;9696.97;9846.15;9846.15;8533.33;"
+                  "7314.29;5120;e968af1\n" +
+                  kMemHeader + "##MEM;1;128;9846;bb5ab7e6\n");
+    EXPECT_EQ(fakePriorityRequests(), requested({kPriorityClassRealtime, kPriorityClassNormal}));
+    EXPECT_EQ(fakeCounterRemaining(), 0u);
+
+    const std::vector<FakeWorkloadCall>& calls = fakeWorkloadCalls();
+    ASSERT_EQ(calls.size(), 11u * 7 + 3);
+    for (int b = 0; b < 11; ++b) {
+        WorkCount count = 1;
+        for (int run = 0; run < 7; ++run) {
+            count *= 10;
+            const FakeWorkloadCall& call = calls[static_cast<std::size_t>(b * 7 + run)];
+            EXPECT_EQ(call.workload, kFakeMemcopy);
+            EXPECT_EQ(call.count, count);
+            EXPECT_EQ(call.arg, static_cast<WorkArg>(kBlocks[b]));
+            EXPECT_FALSE(call.hasPath);
+        }
+    }
+    EXPECT_EQ(repeatArgs(), std::vector<WorkArg>(3, 128));
+    EXPECT_EQ(fakeWorkloadCounts(kFakeMemcopy).back(), WorkCount{10000000});
+}
+
+TEST_F(MemoryTest, ThreadCountZeroPrintsZeroAndRunsOnTheCallingThread) {
+    scriptExampleBlocks();
+    times({130000});
+    cycleCount = 1;
+    memoryTest(0);
+    EXPECT_EQ(consoleText(), kHeading + exampleConsoleBlocks("0") +
+                                 "\n  Best block / speed was (9846 MiB/s @ 128 KiB blocks)\n" +
+                                 repeats(1, 128) +
+                                 "\r  CPU max memcopy speed is: 0x9846 MiB/s @ 128 KiB blocks."
+                                 "           \n");
+    EXPECT_NE(logText().find("\n##SPD;0;2500;"), std::string::npos);
+    EXPECT_NE(logText().find("\n##MEM;0;128;9846;26760525\n"), std::string::npos);
+    EXPECT_EQ(fakeThreadsStarted(), 0);
+}
+
+TEST_F(MemoryTest, WithoutLogNoRecordIsWritten) {
+    scriptExampleBlocks();
+    times({130000});
+    cycleCount = 1;
+    withoutLog();
+    memoryTest(1);
+    EXPECT_NE(consoleText().find("\r  CPU max memcopy speed is: 1x9846"), std::string::npos);
+    EXPECT_EQ(logText(), "");
+}
+
+TEST_F(MemoryTest, BestBlockIsComparedWithTheStoredWholeNumber) {
+    struct Case {
+        double ms2;  // the 2 KiB run of 10^7 copies; the 1 KiB one gives 800.768
+        const char* bestLine;
+        WorkArg repeatedBlock;
+    };
+    const Case cases[] = {
+        {24976, "\n  Best block / speed was (800 MiB/s @ 2 KiB blocks)\n", 2},  // equal: 800.768
+        {24991, "\n  Best block / speed was (800 MiB/s @ 2 KiB blocks)\n", 2},  // lower: 800.288
+        {25000, "\n  Best block / speed was (800 MiB/s @ 1 KiB blocks)\n", 1},  // exactly 800
+    };
+    for (const Case& c : cases) {
+        restart();
+        calibrationEndingAt(7, 12488);
+        calibrationEndingAt(7, c.ms2);
+        scriptSlowBlocksFrom4();
+        cycleCount = 1;
+        times({1000});
+        memoryTest(1);
+        EXPECT_NE(consoleText().find(c.bestLine), std::string::npos) << c.ms2;
+        EXPECT_EQ(repeatArgs(), std::vector<WorkArg>{c.repeatedBlock}) << c.ms2;
+    }
+    // Every later block above the stored whole 0 takes over, however little it is.
+    restart();
+    for (int block : kBlocks) {
+        calibrationEndingAt(1, 1000000.0 * block);  // 10 copies: 0.00001 MiB/s each
+    }
+    cycleCount = 0;
+    memoryTest(1);
+    EXPECT_NE(consoleText().find("\n  Best block / speed was (0 MiB/s @ 1024 KiB blocks)\n"),
+              std::string::npos);
+}
+
+TEST_F(MemoryTest, RepeatPassesAreCombinedByRunningHalving) {
+    const std::vector<std::vector<double>> passes = {{131072}, {65536, 196608}};
+    for (const std::vector<double>& ms : passes) {
+        restart();
+        scriptExampleBlocks();
+        times(ms);
+        cycleCount = static_cast<CycleCount>(ms.size());
+        memoryTest(1);
+        // 10^7 / 131072 * 128 = 9765.625
+        EXPECT_NE(consoleText().find("1x9765 MiB/s @ 128 KiB blocks."), std::string::npos);
+    }
+}
+
+TEST_F(MemoryTest, CycleCountZeroEndsTooFastAfterTheBestBlockLine) {
+    scriptExampleBlocks();
+    cycleCount = 0;
+    memoryTest(1);
+    EXPECT_EQ(consoleText(), kHeading + exampleConsoleBlocks("1") +
+                                 "\n  Best block / speed was (9846 MiB/s @ 128 KiB blocks)\n" +
+                                 kTooFast);
+    EXPECT_EQ(logText(), kHeading + exampleLogBlocks("1"));
+    EXPECT_EQ(fakePriorityRequests(), requested({kPriorityClassRealtime, kPriorityClassNormal}));
+}
+
+TEST_F(MemoryTest, NoMemoryEndsTheTest) {
+    // In the calibration of the 4 KiB blocks: its first run.
+    fakeWorkloadsScript(kFakeMemcopy, std::vector<WorkStatus>(14, kStatusOk));
+    fakeWorkloadsScript(kFakeMemcopy, {kStatusNoMemory});
+    calibrationEndingAt(7, 4000);
+    calibrationEndingAt(7, 4800);
+    memoryTest(1);
+    const std::string warning = "\nWARNING: Can not allocate memory for 4 KiB blocks! Test aborted.\n";
+    EXPECT_EQ(consoleText(), kHeading + consoleBlock(1, "1", "2500", "2500") +
+                                 consoleBlock(2, "1", "2083.33", "4166.67") +
+                                 "  Testing with block size = 4 KiBytes... #" + warning);
+    EXPECT_EQ(logText(), kHeading + logBlock(1, "1", "2500", "2500") +
+                             logBlock(2, "1", "2083.33", "4166.67") + warning);
+    EXPECT_EQ(fakeWorkloadCalls().size(), 15u);
+    EXPECT_EQ(fakePriorityRequests(), requested({kPriorityClassRealtime, kPriorityClassNormal}));
+
+    // In the second repeat pass.
+    restart();
+    fakeWorkloadsScript(kFakeMemcopy, std::vector<WorkStatus>(11 * 7 + 1, kStatusOk));
+    fakeWorkloadsScript(kFakeMemcopy, {kStatusNoMemory});
+    scriptExampleBlocks();
+    times({1000, 1000});
+    memoryTest(1);
+    const std::string repeatWarning =
+        "\nWARNING: Can not allocate memory for 128 KiB blocks! Test aborted.\n";
+    const std::string end = "\r  Repeating test in 5 cycles with 128 KiB blocks. 1/5"
+                            "\r  Repeating test in 5 cycles with 128 KiB blocks. 2/5" +
+                            repeatWarning;
+    EXPECT_EQ(consoleText().substr(consoleText().size() - end.size()), end);
+    EXPECT_EQ(logText(), kHeading + exampleLogBlocks("1") + repeatWarning);
+    EXPECT_EQ(fakePriorityRequests().back(), kPriorityClassNormal);
+}
+
+TEST_F(MemoryTest, RunnerFailureEndsTheTest) {
+    fakeThreadsFailStartAt(1);
+    memoryTest(2);
+    const std::string warning = "\nWARNING: Can not start 2 worker threads! Test aborted.\n";
+    EXPECT_EQ(consoleText(), kHeading + "  Testing with block size = 1 KiBytes... #" + warning);
+    EXPECT_EQ(logText(), kHeading + warning);
+    EXPECT_EQ(fakePriorityRequests(), requested({kPriorityClassRealtime, kPriorityClassNormal}));
+}
+
+TEST_F(MemoryTest, TwoThreadsCalibrateAndRepeatThroughTheRunner) {
+    for (double ms : kExampleMs) {
+        times(std::vector<double>(12, 0.0));
+        times({ms, ms + 1});  // the workers' times halve to ms
+    }
+    times({130000, 130001});
+    cycleCount = 1;
+    memoryTest(2);
+    EXPECT_EQ(fakeThreadsStarted(), 2 * (11 * 7 + 1));
+    EXPECT_NE(logText().find(logBlock(16, "2", "588.235", "9411.76")), std::string::npos);
+    EXPECT_NE(logText().find("\n##MEM;2;128;9846;"), std::string::npos);
+}
+
+TEST_F(MemoryTest, CalibrationThatNeverReaches1000MsEndsTooFast) {
+    memoryTest(1);
+#if TEMBRIX_WORD_BITS == 64
+    const std::size_t runs = 18;
+#else
+    const std::size_t runs = 31;  // the unsigned count wraps to 0 at 10^32
+#endif
+    EXPECT_EQ(consoleText(),
+              kHeading + "  Testing with block size = 1 KiBytes... " + hashes(runs) + kTooFast);
+    EXPECT_EQ(logText(), kHeading);
+    EXPECT_EQ(fakePriorityRequests(), requested({kPriorityClassRealtime, kPriorityClassNormal}));
+}
+
+TEST_F(MemoryTest, SpeedsBeyondTheWordEndTooFast) {
+    // memSpeed from pass times 1, 0, 0, ...
+    scriptExampleBlocks();
+    times({1});
+    cycleCount = 64;
+    memoryTest(1);
+    EXPECT_EQ(consoleText(), kHeading + exampleConsoleBlocks("1") +
+                                 "\n  Best block / speed was (9846 MiB/s @ 128 KiB blocks)\n" +
+                                 repeats(64, 128) + kTooFast);
+    EXPECT_EQ(logText().find("##"), std::string::npos);
+
+    // The 1024 KiB calibration ends with 10^12 copies, or 3567587328 in the
+    // wrapping x86 count, in 1000 ms: bestSpeed holds it in x86-64 builds only.
+    restart();
+    calibrationEndingAt(7, 4000);
+    for (int i = 1; i < 10; ++i) {
+        calibrationEndingAt(1, 1000);
+    }
+    calibrationEndingAt(12, 1000);
+    cycleCount = 0;
+    memoryTest(1);
+#if TEMBRIX_WORD_BITS == 64
+    EXPECT_NE(consoleText().find("(1024000000000 MiB/s @ 1024 KiB blocks)"), std::string::npos);
+#else
+    const std::string end = "\r  Speed @ 512 KiB: 1x0.01 K-OPS / 5.12 MiB per second and "
+                            "thread.\n  Testing with block size = 1024 KiBytes... " +
+                            hashes(12) + kTooFast;
+    EXPECT_EQ(consoleText().substr(consoleText().size() - end.size()), end);
+#endif
+}
+
+TEST_F(MemoryTest, MoreThan64ThreadsAreRefusedAndPriorityWarnings) {
+    memoryTest(100);
+    const std::string refusal =
+        "\nWARNING: Can not run 100 threads, at most 64 are supported! Test skipped.\n";
+    EXPECT_EQ(consoleText(), refusal);
+    EXPECT_EQ(logText(), refusal);
+    EXPECT_TRUE(fakePriorityRequests().empty());
+    EXPECT_TRUE(fakeWorkloadCalls().empty());
+
+    restart();
+    fakePriorityRefuse(kPriorityClassRealtime);
+    fakePriorityRefuse(kPriorityClassHigh);
+    scriptExampleBlocks();
+    cycleCount = 0;
+    memoryTest(1);
+    const std::string high =
+        "WARNING: Can not set process to high priority! Results will be inaccurate.\n";
+    const std::string start =
+        "WARNING: Can not go realtime! Trying high priority.\n" + high + kHeading;
+    EXPECT_EQ(consoleText().substr(0, start.size()), start);
+    EXPECT_EQ(logText().substr(0, high.size() + kHeading.size()), high + kHeading);
+    EXPECT_EQ(fakePriorityRequests(),
+              requested({kPriorityClassRealtime, kPriorityClassHigh, kPriorityClassNormal}));
+}
+
+}  // namespace

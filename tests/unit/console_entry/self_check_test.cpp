@@ -1,0 +1,24 @@
+#include "console/self_check.h"
+
+#include <gtest/gtest.h>
+
+#include <iostream>
+
+#include "unit/console_entry/stream_capture.h"
+
+namespace {
+
+TEST(SelfCheck, CountsTheWidthOfTheCodeThatRuns) {
+    EXPECT_EQ(countSizeTBits(), TEMBRIX_WORD_BITS);
+}
+
+TEST(SelfCheck, LineEndsInOkOrInAbortingWithoutLineEnd) {
+    StreamCapture console(std::cout);
+    EXPECT_TRUE(runSelfCheck(32, 32));
+    EXPECT_FALSE(runSelfCheck(64, 32));
+    EXPECT_EQ(console.text(),
+              "SYS-CHECK: size_t is 32 bits, should be 32 - OK.\n"
+              "SYS-CHECK: size_t is 64 bits, should be 32 - Aborting.");
+}
+
+}  // namespace

@@ -1,0 +1,155 @@
+#include "core/timer.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <limits>
+
+#include "fakes/fake_counter.h"
+
+namespace {
+
+constexpr std::int64_t kInt64Max = std::numeric_limits<std::int64_t>::max();
+constexpr std::int64_t kInt64Min = std::numeric_limits<std::int64_t>::min();
+
+WorkStatus idleWorkload(WorkCount, WorkArg, const char*) {
+    return kStatusOk;
+}
+
+WorkStatus cannotOpenWorkload(WorkCount, WorkArg, const char*) {
+    return kStatusCannotOpen;
+}
+
+// What the counter had been asked for when the workload ran.
+int valueReadsDuringWorkload = -1;
+int frequencyReadsDuringWorkload = -1;
+WorkCount countSeen = 0;
+WorkArg argSeen = 0;
+const char* pathSeen = nullptr;
+
+WorkStatus observingWorkload(WorkCount count, WorkArg arg, const char* path) {
+    valueReadsDuringWorkload = fakeCounterValueReads();
+    frequencyReadsDuringWorkload = fakeCounterFrequencyReads();
+    countSeen = count;
+    argSeen = arg;
+    pathSeen = path;
+    return kStatusOk;
+}
+
+TEST(TimeWorkload, TruncatesToWholeMilliseconds) {
+    fakeCounterReset(1000000);
+    fakeCounterAppendMs({999.9, 1000.0, 0.0, 0.999, 1234.5678});
+    EXPECT_EQ(timeWorkload(idleWorkload, 0, 0, nullptr), TimerMs{999});
+    EXPECT_EQ(timeWorkload(idleWorkload, 0, 0, nullptr), TimerMs{1000});
+    EXPECT_EQ(timeWorkload(idleWorkload, 0, 0, nullptr), TimerMs{0});
+    EXPECT_EQ(timeWorkload(idleWorkload, 0, 0, nullptr), TimerMs{0});
+    EXPECT_EQ(timeWorkload(idleWorkload, 0, 0, nullptr), TimerMs{1234});
+    EXPECT_EQ(fakeCounterOverruns(), 0);
+}
+
+TEST(TimeWorkload, TruncatesMicrosecondsFirstAtAnOddFrequency) {
+    // 3579545 Hz: 3579 ticks are 999.847 us, so whole microseconds give 999
+    // and the run counts 0 ms; 3580 ticks are 1000.127 us and count 1 ms.
+    fakeCounterReset(3579545);
+    fakeCounterAppendTicks({3579, 3580, 3579545});
+    EXPECT_EQ(timeWorkload(idleWorkload, 0, 0, nullptr), TimerMs{0});
+    EXPECT_EQ(timeWorkload(idleWorkload, 0, 0, nullptr), TimerMs{1});
+    EXPECT_EQ(timeWorkload(idleWorkload, 0, 0, nullptr), TimerMs{1000});
+}
+
+TEST(TimeWorkload, ReadsTheFrequencyOnEveryCallBeforeTheInterval) {
+    fakeCounterReset(1000000);
+    fakeCounterAppendMs({1.0, 2.0, 3.0});
+    timeWorkload(observingWorkload, 0, 0, nullptr);
+    // Between the two readings nothing but the workload ran.
+    EXPECT_EQ(valueReadsDuringWorkload, 1);
+    EXPECT_EQ(frequencyReadsDuringWorkload, 1);
+    timeWorkload(idleWorkload, 0, 0, nullptr);
+    timeWorkload(idleWorkload, 0, 0, nullptr);
+    EXPECT_EQ(fakeCounterReadOrder(), "fvvfvvfvv");
+}
+
+TEST(TimeWorkload, PassesItsArgumentsAndHandsTheStatusOut) {
+    fakeCounterReset(1000000);
+    fakeCounterAppendMs({5.0, 7.0, 9.0});
+    const char* const path = "/some/dir/test.io";
+    EXPECT_EQ(timeWorkload(observingWorkload, 123456, 64, path), TimerMs{5});
+    EXPECT_EQ(countSeen, WorkCount{123456});
+    EXPECT_EQ(argSeen, WorkArg{64});
+    EXPECT_EQ(pathSeen, path);
+
+    // A failing workload is timed like any other; its status goes out only.
+    WorkStatus status = kStatusOk;
+    EXPECT_EQ(timeWorkload(cannotOpenWorkload, 1, 1, nullptr, &status), TimerMs{7});
+    EXPECT_EQ(status, kStatusCannotOpen);
+    status = kStatusNoMemory;
+    EXPECT_EQ(timeWorkload(idleWorkload, 1, 1, nullptr, &status), TimerMs{9});
+    EXPECT_EQ(status, kStatusOk);
+}
+
+TEST(TimeWorkload, NoFrequencyGivesZero) {
+    fakeCounterReset(0);
+    fakeCounterAppendTicks({5000000});
+    EXPECT_EQ(timeWorkload(idleWorkload, 0, 0, nullptr), TimerMs{0});
+    fakeCounterReset(-1000);
+    fakeCounterAppendTicks({5000000});
+    EXPECT_EQ(timeWorkload(idleWorkload, 0, 0, nullptr), TimerMs{0});
+}
+
+TEST(TimeWorkload, IntervalsBeyondTheMachineWord) {
+    // One tick per millisecond makes the ms count equal to the ticks.
+    fakeCounterReset(1000);
+    fakeCounterAppendTicks({4294967295, 4294967296, 9000000000000, -5, kInt64Max});
+    EXPECT_EQ(timeWorkload(idleWorkload, 0, 0, nullptr), TimerMs{4294967295u});
+#if TEMBRIX_WORD_BITS == 32
+    // No wrapped time is ever handed out: saturated above, 0 below.
+    EXPECT_EQ(timeWorkload(idleWorkload, 0, 0, nullptr), TimerMs{4294967295u});
+    EXPECT_EQ(timeWorkload(idleWorkload, 0, 0, nullptr), TimerMs{4294967295u});
+    EXPECT_EQ(timeWorkload(idleWorkload, 0, 0, nullptr), TimerMs{0});
+    EXPECT_EQ(timeWorkload(idleWorkload, 0, 0, nullptr), TimerMs{4294967295u});
+#else
+    EXPECT_EQ(timeWorkload(idleWorkload, 0, 0, nullptr), TimerMs{4294967296});
+    EXPECT_EQ(timeWorkload(idleWorkload, 0, 0, nullptr), TimerMs{9000000000000});
+    EXPECT_EQ(timeWorkload(idleWorkload, 0, 0, nullptr), TimerMs{-5});
+    EXPECT_EQ(timeWorkload(idleWorkload, 0, 0, nullptr), TimerMs{kInt64Max});
+#endif
+}
+
+TEST(TicksToMilliseconds, ProductWithinRange) {
+    EXPECT_EQ(ticksToMilliseconds(999999, 1000000), 999);
+    EXPECT_EQ(ticksToMilliseconds(1000000, 1000000), 1000);
+    EXPECT_EQ(ticksToMilliseconds(0, 1000000), 0);
+    EXPECT_EQ(ticksToMilliseconds(-1500, 1000000), -1);  // truncates toward zero
+    EXPECT_EQ(ticksToMilliseconds(9223372036854, 1000000), 9223372036);
+    EXPECT_EQ(ticksToMilliseconds(9223372036854, 3579545), 2576688388);
+}
+
+TEST(TicksToMilliseconds, ProductBeyondRangeGivesTheSameTruncation) {
+    // The first tick count whose product no longer fits, on both sides.
+    EXPECT_EQ(ticksToMilliseconds(9223372036855, 1000000), 9223372036);
+    EXPECT_EQ(ticksToMilliseconds(-9223372036855, 1000000), -9223372036);
+    EXPECT_EQ(ticksToMilliseconds(9223372036855, 3579545), 2576688388);
+    EXPECT_EQ(ticksToMilliseconds(kInt64Max, 1000000), 9223372036854775);
+    EXPECT_EQ(ticksToMilliseconds(kInt64Max, 3579545), 2576688388288113);
+    EXPECT_EQ(ticksToMilliseconds(kInt64Max, 10000000000007), 922337203);
+    EXPECT_EQ(ticksToMilliseconds(kInt64Min, 10000000000007), -922337203);
+    // Frequencies near the top of the range: the remainder's share.
+    EXPECT_EQ(ticksToMilliseconds(kInt64Max, kInt64Max), 1000);
+    EXPECT_EQ(ticksToMilliseconds(kInt64Max - 1, kInt64Max), 999);
+    EXPECT_EQ(ticksToMilliseconds(kInt64Min, kInt64Max), -1000);
+}
+
+TEST(TicksToMilliseconds, MillisecondsBeyondRangeSaturate) {
+    EXPECT_EQ(ticksToMilliseconds(kInt64Max, 3), kInt64Max);
+    EXPECT_EQ(ticksToMilliseconds(-kInt64Max, 3), kInt64Min);
+    EXPECT_EQ(ticksToMilliseconds(kInt64Max, 1), kInt64Max);
+    EXPECT_EQ(ticksToMilliseconds(kInt64Min, 1), kInt64Min);
+}
+
+TEST(TicksToMilliseconds, FrequencyNotAboveZero) {
+    EXPECT_EQ(ticksToMilliseconds(1000000, 0), 0);
+    EXPECT_EQ(ticksToMilliseconds(1000000, -1000000), 0);
+    EXPECT_EQ(ticksToMilliseconds(kInt64Min, kInt64Min), 0);
+}
+
+}  // namespace

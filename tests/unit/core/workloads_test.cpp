@@ -1,0 +1,125 @@
+#include "core/workloads.h"
+
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <cfenv>
+#include <cstdint>
+#include <cstring>
+#include <limits>
+
+namespace {
+
+std::uint64_t bitsOf(double value) {
+    std::uint64_t bits = 0;
+    std::memcpy(&bits, &value, sizeof bits);
+    return bits;
+}
+
+TEST(Workloads, CountZeroRunsNothingAndSucceeds) {
+    for (WorkloadFn workload : {calibrationWorkload, integerWorkload, floatWorkload,
+                                bitShiftWorkload, mathWorkload, memcopyWorkload}) {
+        EXPECT_EQ(workload(0, 0, nullptr), kStatusOk);
+        EXPECT_EQ(workload(0, 4, nullptr), kStatusOk);
+    }
+}
+
+#if TEMBRIX_WORD_BITS == 64
+TEST(Workloads, NegativeCountsRunNothingAndSucceed) {
+    constexpr WorkCount lowest = std::numeric_limits<WorkCount>::min();
+    for (WorkloadFn workload : {calibrationWorkload, integerWorkload, floatWorkload,
+                                bitShiftWorkload, mathWorkload, memcopyWorkload}) {
+        // The lowest count would overflow a loop that decrements past it.
+        EXPECT_EQ(workload(-1, 1, nullptr), kStatusOk);
+        EXPECT_EQ(workload(lowest, 1, nullptr), kStatusOk);
+    }
+    EXPECT_EQ(floatCountDown(-5), -5.0);
+    EXPECT_EQ(floatCountDown(lowest), static_cast<double>(lowest));
+}
+#endif
+
+TEST(Workloads, CalibrationAndIntegerLoopsRunTheirCount) {
+    EXPECT_EQ(calibrationWorkload(1, 0, nullptr), kStatusOk);
+    EXPECT_EQ(calibrationWorkload(1000000, 0, nullptr), kStatusOk);
+    EXPECT_EQ(integerWorkload(1, 0, nullptr), kStatusOk);
+    EXPECT_EQ(integerWorkload(1000000, 0, nullptr), kStatusOk);
+}
+
+TEST(FloatLoop, StepIsTheNearestDouble) {
+    EXPECT_EQ(bitsOf(kFloatStep), 0x3FF000000000AFECu);
+}
+
+TEST(FloatLoop, EndsAtTheFirstValueNotAboveZero) {
+    EXPECT_EQ(bitsOf(floatCountDown(0)), bitsOf(0.0));
+    // One subtraction: 1 - step, about -1.0000000827e-11.
+    EXPECT_EQ(bitsOf(floatCountDown(1)), bitsOf(1.0 - kFloatStep));
+    EXPECT_EQ(bitsOf(floatCountDown(1)), 0xBDA5FD8000000000u);
+    // Two subtractions; a third would leave about -1.
+    EXPECT_EQ(bitsOf(floatCountDown(2)), 0xBDB5FD8000000000u);
+    // 1000000 subtractions in double arithmetic: the same value in every build.
+    const double end = floatCountDown(1000000);
+    EXPECT_LE(end, 0.0);
+    EXPECT_GT(end, -kFloatStep);
+    EXPECT_EQ(bitsOf(end), 0xBEB9A00A9CC00000u);
+    EXPECT_EQ(floatWorkload(1000000, 0, nullptr), kStatusOk);
+}
+
+TEST(BitShiftLoop, StatusShowsWhetherTheValueCameBack) {
+    // Below 10 there is no iteration, so the value is untouched.
+    EXPECT_EQ(bitShiftWorkload(9, 0, nullptr), kStatusOk);
+    EXPECT_EQ(bitShiftWorkload(1, 0, nullptr), kStatusOk);
+#if TEMBRIX_WORD_BITS == 64
+    // Signed 64-bit word: arithmetic right shifts give 0xFFFFFFFF back.
+    for (WorkCount count : {10, 19, 20, 1000}) {
+        EXPECT_EQ(bitShiftWorkload(count, 0, nullptr), kStatusOk) << count;
+    }
+    EXPECT_EQ(bitShiftWorkload(-100, 0, nullptr), kStatusOk);
+#else
+    // Unsigned 32-bit word: the left shifts lose the top bits.
+    for (WorkCount count : {10u, 19u, 20u, 1000u}) {
+        EXPECT_EQ(bitShiftWorkload(count, 0, nullptr), kStatusNoMemory) << count;
+    }
+#endif
+}
+
+TEST(MathLoop, RunsCountOverFiveIterations) {
+    // With arg 0 every iteration takes log(0): a pole error that raises the
+    // divide-by-zero flag and is not cleared, which shows whether it ran.
+    std::feclearexcept(FE_ALL_EXCEPT);
+    EXPECT_EQ(mathWorkload(4, 0, nullptr), kStatusOk);
+    EXPECT_FALSE(std::fetestexcept(FE_DIVBYZERO));
+    EXPECT_EQ(mathWorkload(5, 0, nullptr), kStatusOk);
+    EXPECT_TRUE(std::fetestexcept(FE_DIVBYZERO));
+
+    // A domain error (square root and log of a negative operand) raises the
+    // invalid flag; ordinary operands raise neither.
+    std::feclearexcept(FE_ALL_EXCEPT);
+    EXPECT_EQ(mathWorkload(10, 1024, nullptr), kStatusOk);
+    EXPECT_FALSE(std::fetestexcept(FE_DIVBYZERO | FE_INVALID));
+#if TEMBRIX_WORD_BITS == 64
+    EXPECT_EQ(mathWorkload(10, -1, nullptr), kStatusOk);
+    EXPECT_TRUE(std::fetestexcept(FE_INVALID));
+#endif
+    std::feclearexcept(FE_ALL_EXCEPT);
+}
+
+TEST(MemcopyLoop, CopiesBuffersOfArgKiB) {
+    EXPECT_EQ(memcopyWorkload(10, 1, nullptr), kStatusOk);
+    EXPECT_EQ(memcopyWorkload(4, 1, nullptr), kStatusOk);
+    EXPECT_EQ(memcopyWorkload(5, 1024, nullptr), kStatusOk);
+    EXPECT_EQ(memcopyWorkload(10, 0, nullptr), kStatusOk);
+}
+
+TEST(MemcopyLoop, BlockSizeNoBufferCanHaveIsNoMemory) {
+    // Larger than half the address space: refused before any allocation.
+#if TEMBRIX_WORD_BITS == 64
+    EXPECT_EQ(memcopyWorkload(10, WorkArg{1} << 53, nullptr), kStatusNoMemory);
+    EXPECT_EQ(memcopyWorkload(10, std::numeric_limits<WorkArg>::max(), nullptr), kStatusNoMemory);
+    EXPECT_EQ(memcopyWorkload(10, -1, nullptr), kStatusNoMemory);
+#else
+    EXPECT_EQ(memcopyWorkload(10, 2097152u, nullptr), kStatusNoMemory);
+    EXPECT_EQ(memcopyWorkload(10, 4294967295u, nullptr), kStatusNoMemory);
+#endif
+}
+
+}  // namespace

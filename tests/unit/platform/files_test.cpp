@@ -1,0 +1,126 @@
+// The real files layer: what it opens, what it refuses, what it commits.
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "platform/platform.h"
+#include "unit/core/scratch_dir.h"
+
+namespace {
+
+std::string contentsOf(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream out;
+    out << in.rdbuf();
+    return out.str();
+}
+
+void writeFile(const std::string& path, const std::string& text) {
+    std::ofstream(path, std::ios::binary) << text;
+}
+
+using OpenFn = std::FILE* (*)(const char*);
+
+struct PosixFiles : testing::TestWithParam<OpenFn> {
+    ScratchDir dir;
+    std::string path = dir.file("test.io");
+};
+
+TEST_P(PosixFiles, CreatesANewRegularFile) {
+    std::FILE* stream = GetParam()(path.c_str());
+    ASSERT_NE(stream, nullptr);
+    EXPECT_EQ(std::fwrite("abc\n", 1, 4, stream), 4u);
+    EXPECT_EQ(std::fclose(stream), 0);
+    EXPECT_EQ(contentsOf(path), "abc\n");  // binary: the line end as written
+}
+
+TEST_P(PosixFiles, TruncatesAnExistingRegularFile) {
+    writeFile(path, "old contents that are longer");
+    std::FILE* stream = GetParam()(path.c_str());
+    ASSERT_NE(stream, nullptr);
+    EXPECT_EQ(std::filesystem::file_size(path), 0u);
+    std::fputs("new", stream);
+    std::fclose(stream);
+    EXPECT_EQ(contentsOf(path), "new");
+}
+
+TEST_P(PosixFiles, DoesNotFollowASymbolicLink) {
+    const std::string target = dir.file("target");
+    writeFile(target, "keep me");
+    std::filesystem::create_symlink(target, path);
+    EXPECT_EQ(GetParam()(path.c_str()), nullptr);
+    EXPECT_EQ(contentsOf(target), "keep me");
+    EXPECT_TRUE(std::filesystem::is_symlink(path));
+
+    // A dangling link must not create its target either.
+    const std::string dangling = dir.file("dangling");
+    std::filesystem::create_symlink(dir.file("not-there"), dangling);
+    EXPECT_EQ(GetParam()(dangling.c_str()), nullptr);
+    EXPECT_FALSE(std::filesystem::exists(dir.file("not-there")));
+}
+
+TEST_P(PosixFiles, RefusesAFifoWithoutBlocking) {
+    ASSERT_EQ(mkfifo(path.c_str(), 0600), 0);
+    // Without a reader a blocking open would never return.
+    EXPECT_EQ(GetParam()(path.c_str()), nullptr);
+    EXPECT_TRUE(std::filesystem::is_fifo(path));
+}
+
+TEST_P(PosixFiles, RefusesDirectoriesAndMissingDirectories) {
+    std::filesystem::create_directory(path);
+    EXPECT_EQ(GetParam()(path.c_str()), nullptr);
+    EXPECT_EQ(GetParam()(dir.file("missing/test.io").c_str()), nullptr);
+    EXPECT_FALSE(std::filesystem::exists(dir.file("missing")));
+}
+
+TEST_P(PosixFiles, RefusesADeviceAndLeavesItAlone) {
+    EXPECT_EQ(GetParam()("/dev/null"), nullptr);
+}
+
+INSTANTIATE_TEST_SUITE_P(CommittedAndProbe, PosixFiles,
+                         testing::Values(platformOpenCommittedFile, platformOpenProbeFile));
+
+TEST(PosixCommit, FlushesTheStreamToTheFile) {
+    ScratchDir dir;
+    const std::string path = dir.file("test.io");
+    std::FILE* stream = platformOpenCommittedFile(path.c_str());
+    ASSERT_NE(stream, nullptr);
+    const std::string block(1024, 'z');
+    ASSERT_EQ(std::fwrite(block.data(), 1, block.size(), stream), block.size());
+    EXPECT_EQ(std::filesystem::file_size(path), 0u);  // still in the stream's buffer
+    EXPECT_TRUE(platformCommitFlush(stream));
+    EXPECT_EQ(std::filesystem::file_size(path), 1024u);
+    std::fclose(stream);
+}
+
+TEST(PosixFileNames, TestFileSuffix) {
+    EXPECT_STREQ(platformTestFileSuffix(), "/test.io");
+}
+
+TEST(PosixLog, OpensTruncatedAndReportsFailure) {
+    ScratchDir dir;
+    const std::string path = dir.file("run.log");
+    writeFile(path, "an old log\n");
+    {
+        std::ofstream log;
+        ASSERT_TRUE(platformOpenLogFile(log, path.c_str()));
+        EXPECT_TRUE(log.good());
+        EXPECT_EQ(std::filesystem::file_size(path), 0u);
+        log << "line\n";
+    }
+    EXPECT_EQ(contentsOf(path), "line\n");
+
+    std::ofstream missing;
+    EXPECT_FALSE(platformOpenLogFile(missing, dir.file("missing/run.log").c_str()));
+    EXPECT_FALSE(missing.is_open());
+}
+
+}  // namespace

@@ -1,0 +1,25 @@
+#include <gtest/gtest.h>
+
+#include "platform/platform.h"
+
+namespace {
+
+// Nothing in the tests touches the control word, so this is what start-up set.
+TEST(X87Precision, SetToDoubleBeforeMain) {
+#if TEMBRIX_TEST_X87
+    EXPECT_EQ(platformX87PrecisionControl(), 2);
+#else
+    EXPECT_EQ(platformX87PrecisionControl(), -1);
+#endif
+}
+
+TEST(X87Precision, IntermediatesRoundToDouble) {
+    // 1 + 2^-53 is a tie that rounds to 1 in double; an x87 register at 64-bit
+    // precision would keep the 2^-53 through the whole expression.
+    volatile double one = 1.0;
+    volatile double half_ulp = 1.0 / 9007199254740992.0;
+    const double difference = (one + half_ulp) - one;
+    EXPECT_EQ(difference, 0.0);
+}
+
+}  // namespace

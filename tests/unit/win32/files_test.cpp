@@ -1,0 +1,184 @@
+// The Win32 file opens and the console input discard, on real files (under Wine).
+#include <windows.h>
+
+#include <io.h>
+
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "platform/platform.h"
+
+#ifndef TEMBRIX_LOG_SHARE_READER
+#error "TEMBRIX_LOG_SHARE_READER names the helper program"
+#endif
+
+namespace {
+
+// A fresh directory below the system's temporary directory, as a Windows path.
+std::string makeTempDirectory(const char* name) {
+    char base[MAX_PATH];
+    const DWORD length = GetTempPathA(MAX_PATH, base);
+    EXPECT_GT(length, 0u);
+    const std::string directory = std::string(base) + "tembrix-" + name + "-" +
+                                  std::to_string(GetCurrentProcessId());
+    CreateDirectoryA(directory.c_str(), nullptr);
+    return directory;
+}
+
+std::string readBytes(const std::string& path) {
+    std::ifstream in(path, std::ios_base::in | std::ios_base::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+void writeBytes(const std::string& path, const std::string& bytes) {
+    std::ofstream out(path, std::ios_base::out | std::ios_base::binary | std::ios_base::trunc);
+    out << bytes;
+}
+
+bool exists(const std::string& path) {
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+// Runs the share reader on path; returns its exit status.
+DWORD runShareReader(const std::string& path, const std::string& copyPath) {
+    // The helper is built next to this test; under Wine Z: is the Unix root.
+    std::string reader = std::string("Z:") + TEMBRIX_LOG_SHARE_READER;
+    for (char& c : reader) {
+        if (c == '/') {
+            c = '\\';
+        }
+    }
+    std::string commandLine = "\"" + reader + "\" \"" + path + "\" \"" + copyPath + "\"";
+    STARTUPINFOA startup{};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessA(reader.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
+                        nullptr, &startup, &process)) {
+        ADD_FAILURE() << "cannot start " << reader << ", error " << GetLastError();
+        return 99;
+    }
+    WaitForSingleObject(process.hProcess, INFINITE);
+    DWORD status = 99;
+    GetExitCodeProcess(process.hProcess, &status);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return status;
+}
+
+TEST(Win32Files, TestFileSuffixIsBackslashTestIo) {
+    EXPECT_STREQ(platformTestFileSuffix(), "\\test.io");
+}
+
+TEST(Win32Files, CommittedFileIsBinaryTruncatedAndFlushes) {
+    const std::string directory = makeTempDirectory("commit");
+    const std::string path = directory + platformTestFileSuffix();
+    writeBytes(path, std::string(5000, 'o'));
+
+    std::FILE* file = platformOpenCommittedFile(path.c_str());
+    ASSERT_NE(file, nullptr);
+    // Truncated on open.
+    EXPECT_EQ(readBytes(path), "");
+    const std::string data = "a\nb\r\n\x1a" "c";
+    ASSERT_EQ(std::fwrite(data.data(), 1, data.size(), file), data.size());
+    ASSERT_EQ(std::fseek(file, 0, SEEK_SET), 0);
+    EXPECT_TRUE(platformCommitFlush(file));
+    // Written out by the flush, before the close, and without line-end translation.
+    EXPECT_EQ(readBytes(path), data);
+    std::fclose(file);
+
+    EXPECT_EQ(std::remove(path.c_str()), 0);
+    RemoveDirectoryA(directory.c_str());
+}
+
+TEST(Win32Files, ProbeCreatesAnEmptyFileOrTruncates) {
+    const std::string directory = makeTempDirectory("probe");
+    const std::string path = directory + platformTestFileSuffix();
+    std::FILE* probe = platformOpenProbeFile(path.c_str());
+    ASSERT_NE(probe, nullptr);
+    std::fclose(probe);
+    ASSERT_TRUE(exists(path));
+    EXPECT_EQ(readBytes(path), "");
+
+    writeBytes(path, "old contents");
+    probe = platformOpenProbeFile(path.c_str());
+    ASSERT_NE(probe, nullptr);
+    std::fclose(probe);
+    EXPECT_EQ(readBytes(path), "");
+
+    std::remove(path.c_str());
+    RemoveDirectoryA(directory.c_str());
+}
+
+TEST(Win32Files, OpensFailInAMissingDirectory) {
+    const std::string path = makeTempDirectory("missing") + "\\no such dir\\test.io";
+    EXPECT_EQ(platformOpenCommittedFile(path.c_str()), nullptr);
+    EXPECT_EQ(platformOpenProbeFile(path.c_str()), nullptr);
+    std::ofstream log;
+    EXPECT_FALSE(platformOpenLogFile(log, path.c_str()));
+    EXPECT_FALSE(log.is_open());
+}
+
+TEST(Win32Log, TextModeTruncatesAndEndsLinesInCrLf) {
+    const std::string directory = makeTempDirectory("log");
+    const std::string path = directory + "\\run.log";
+    writeBytes(path, "an older, longer log that must not survive\r\n");
+    {
+        std::ofstream log;
+        ASSERT_TRUE(platformOpenLogFile(log, path.c_str()));
+        log << "##SYS;64;VC2013_NT\n" << "\nsecond\n";
+    }
+    EXPECT_EQ(readBytes(path), "##SYS;64;VC2013_NT\r\n\r\nsecond\r\n");
+    std::remove(path.c_str());
+    RemoveDirectoryA(directory.c_str());
+}
+
+TEST(Win32Log, AnotherProcessCanReadAndWriteTheLogWhileItIsHeld) {
+    const std::string directory = makeTempDirectory("share");
+    const std::string path = directory + "\\held.log";
+    const std::string copyPath = directory + "\\copy.bin";
+    std::ofstream log;
+    ASSERT_TRUE(platformOpenLogFile(log, path.c_str()));
+    log << "line one\nline two\n";
+    log.flush();
+
+    EXPECT_EQ(runShareReader(path, copyPath), 0u);
+    EXPECT_EQ(readBytes(copyPath), "line one\r\nline two\r\n");
+
+    // The control: a file held without sharing refuses the same reader.
+    log.close();
+    HANDLE exclusive = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                                   FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(exclusive, INVALID_HANDLE_VALUE);
+    EXPECT_EQ(runShareReader(path, copyPath), 2u);
+    CloseHandle(exclusive);
+
+    std::remove(copyPath.c_str());
+    std::remove(path.c_str());
+    RemoveDirectoryA(directory.c_str());
+}
+
+TEST(Win32ConsoleInput, InputFromAFileIsLeftAlone) {
+    const std::string directory = makeTempDirectory("stdin");
+    const std::string path = directory + "\\answers.txt";
+    writeBytes(path, "c\nm\nq\n");
+    ASSERT_NE(std::freopen(path.c_str(), "r", stdin), nullptr);
+    // The layer asks the system's standard input handle what it is.
+    SetStdHandle(STD_INPUT_HANDLE, reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(stdin))));
+    // The first read fills stdin's buffer with the whole file.
+    ASSERT_EQ(std::getchar(), 'c');
+    platformDiscardTypedAhead();
+    std::string rest;
+    for (int c = std::getchar(); c != EOF; c = std::getchar()) {
+        rest += static_cast<char>(c);
+    }
+    EXPECT_EQ(rest, "\nm\nq\n");
+    std::fclose(stdin);
+    std::remove(path.c_str());
+    RemoveDirectoryA(directory.c_str());
+}
+
+}  // namespace

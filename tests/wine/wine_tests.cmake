@@ -1,0 +1,64 @@
+# The Windows leg of the tests: the Wine prefix that every cross-built program
+# runs in, the import check of each deliverable and the tests of the Win32
+# platform layer. Included by tests/tests.cmake; does nothing outside a
+# Windows cross build.
+
+if(WIN32 AND CMAKE_CROSSCOMPILING_EMULATOR)
+  # A fresh prefix once per test run: Wine's first start is paid here, not by
+  # the first tests (and their time-outs).
+  add_test(NAME wine-prefix-setup COMMAND ${CMAKE_CROSSCOMPILING_EMULATOR} --setup)
+  set_tests_properties(wine-prefix-setup PROPERTIES
+      FIXTURES_SETUP wine_prefix LABELS "wine" TIMEOUT 300 RESOURCE_LOCK wine_prefix_owner)
+  add_test(NAME wine-prefix-shutdown COMMAND ${CMAKE_CROSSCOMPILING_EMULATOR} --shutdown)
+  set_tests_properties(wine-prefix-shutdown PROPERTIES
+      FIXTURES_CLEANUP wine_prefix LABELS "wine" TIMEOUT 60 RESOURCE_LOCK wine_prefix_owner)
+
+  # Every test that runs something under Wine needs the prefix; registered at
+  # the end of the top directory, once all flavors have added their tests.
+  function(tembrix_wine_require_prefix)
+    get_property(tests DIRECTORY ${PROJECT_SOURCE_DIR} PROPERTY TESTS)
+    foreach(test IN LISTS tests)
+      if(NOT test MATCHES "^wine-prefix-" AND NOT test MATCHES "\\.imports$")
+        set_property(TEST ${test} APPEND PROPERTY FIXTURES_REQUIRED wine_prefix)
+      endif()
+    endforeach()
+  endfunction()
+  cmake_language(DEFER DIRECTORY ${PROJECT_SOURCE_DIR} CALL tembrix_wine_require_prefix)
+endif()
+
+# Tests of one flavor that only a Windows build has.
+function(tembrix_win32_tests flavor)
+  if(NOT WIN32)
+    return()
+  endif()
+  include(${PROJECT_SOURCE_DIR}/build/flavors/${flavor}.cmake)
+
+  get_target_property(kind ${flavor} TYPE)
+  if(kind STREQUAL "EXECUTABLE")
+    add_test(NAME ${flavor}.imports
+        COMMAND ${CMAKE_COMMAND} -DOBJDUMP=${CMAKE_OBJDUMP} -DPROGRAM=$<TARGET_FILE:${flavor}>
+                -P ${PROJECT_SOURCE_DIR}/tests/wine/check_imports.cmake)
+    set_tests_properties(${flavor}.imports PROPERTIES LABELS "imports;${flavor}" TIMEOUT 60)
+  endif()
+
+  set(dir ${PROJECT_SOURCE_DIR}/tests/unit/win32)
+  tembrix_unit_test(${flavor} win32_counter_threads_test
+      SOURCES ${dir}/counter_threads_test.cpp
+      LIBRARIES core_${flavor} ${TEMBRIX_PLATFORM_LIBRARIES})
+  if(FLAVOR_X87)
+    target_compile_definitions(win32_counter_threads_test_${flavor} PRIVATE TEMBRIX_TEST_X87)
+  endif()
+
+  tembrix_unit_test(${flavor} win32_priority_test
+      SOURCES ${dir}/priority_test.cpp
+      LIBRARIES core_${flavor} ${TEMBRIX_PLATFORM_LIBRARIES})
+
+  add_executable(log_share_reader_${flavor} ${dir}/log_share_reader.cpp)
+  target_link_libraries(log_share_reader_${flavor} PRIVATE flags_${flavor})
+  tembrix_unit_test(${flavor} win32_files_test
+      SOURCES ${dir}/files_test.cpp
+      LIBRARIES platform_files_${flavor} platform_console_input_${flavor})
+  target_compile_definitions(win32_files_test_${flavor} PRIVATE
+      "TEMBRIX_LOG_SHARE_READER=\"$<TARGET_FILE:log_share_reader_${flavor}>\"")
+  add_dependencies(win32_files_test_${flavor} log_share_reader_${flavor})
+endfunction()
