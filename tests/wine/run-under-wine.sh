@@ -6,9 +6,11 @@
 #   run-under-wine.sh --prefix=DIR --shutdown                  stop the prefix's wineserver
 #
 # Wine's first start in a new prefix takes 10-20 s, so the tests make the prefix
-# once per run (--setup) and keep one wineserver alive until --shutdown. A program
-# started while no server runs would start one inside its own process group, and a
-# test that kills its group on a time-out would take the other tests' server along.
+# once per run (--setup) and keep one wineserver alive until --shutdown, or until
+# nothing has run in the prefix for a minute (so a run that never reaches
+# --shutdown leaves no server behind for long). A program started while no server
+# runs would start one inside its own process group, and a test that kills its
+# group on a time-out would take the other tests' server along.
 set -eu
 
 prefix=
@@ -38,7 +40,7 @@ case "$1" in
     mkdir -p "$prefix"
     # Wine's helper processes outlive this script: none of them may hold on to
     # the caller's output (CTest waits for it to close).
-    wineserver -p </dev/null >/dev/null 2>&1
+    wineserver -p60 </dev/null >/dev/null 2>&1
     wineboot -i </dev/null >"$prefix/setup.log" 2>&1
     # The drive of the disk tests' "C:\..." paths.
     test -d "$prefix/drive_c" || { echo "$0: no drive_c in $prefix" >&2; exit 1; }

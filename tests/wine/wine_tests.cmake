@@ -31,8 +31,6 @@ function(tembrix_win32_tests flavor)
   if(NOT WIN32)
     return()
   endif()
-  include(${PROJECT_SOURCE_DIR}/build/flavors/${flavor}.cmake)
-
   get_target_property(kind ${flavor} TYPE)
   if(kind STREQUAL "EXECUTABLE")
     add_test(NAME ${flavor}.imports
