@@ -3,7 +3,6 @@
 #include <iostream>
 
 #include "console/log_file.h"
-#include "platform/platform.h"
 
 void flushConsole() {
     // The sentry of an insertion into clog flushes the stream it is tied to.
@@ -13,8 +12,4 @@ void flushConsole() {
 void writeConsoleAndLog(const std::string& text) {
     std::cout << text;
     logFile << text;
-}
-
-void discardPendingInput() {
-    platformDiscardTypedAhead();
 }

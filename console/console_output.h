@@ -10,6 +10,3 @@ void flushConsole();
 
 // Writes text to the console and then to the log.
 void writeConsoleAndLog(const std::string& text);
-
-// Drops what was typed ahead before a prompt reads its answer.
-void discardPendingInput();

@@ -17,7 +17,7 @@
 #include "console/test_priority.h"
 #include "console/test_warnings.h"
 #include "console/timed_run.h"
-#include "console/word_arithmetic.h"
+#include "core/word_arithmetic.h"
 #include "core/priority.h"
 #include "core/workloads.h"
 

@@ -38,7 +38,7 @@ bool promptForDestination() {
     for (;;) {
         std::cout << "\nDisk-Spped-Test \n"
                   << "Please enter a valid path for testing: (eg: C:, B: - empty aborts)\n";
-        discardPendingInput();
+        platformDiscardTypedAhead();
         // Never cleared: a line too long leaves cin failed for the next read.
         char buffer[kPromptReadCount + 1] = {};
         std::cin.getline(buffer, kPromptReadCount);

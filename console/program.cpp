@@ -67,9 +67,8 @@ int runProgram(int argc, char** argv) {
         threadCount = threadCountFromArgument(argv[2]);
     }
     if (argc > 3) {
-        const bool opened =
-            platformOpenLogFile(logFile, argv[3]) && !logFile.bad() && logFile.is_open();
-        if (!opened) {
+        // Opened: the stream has a file and its bad flag is clear.
+        if (!platformOpenLogFile(logFile, argv[3])) {
             std::cout << "Can not open log file: " << argv[3] << "!\n";
             return kExitLogOpenFailed;
         }

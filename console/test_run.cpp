@@ -8,6 +8,7 @@
 #include "console/disk_test.h"
 #include "console/memory_test.h"
 #include "console/settings.h"
+#include "platform/platform.h"
 
 namespace {
 
@@ -54,7 +55,7 @@ void runMenu(ThreadCount threadCount) {
     bool interactiveMode = true;
     while (interactiveMode) {
         writeMenu();
-        discardPendingInput();
+        platformDiscardTypedAhead();
         const int choice = readChoice();
         skipRestOfLine();
         std::cout << "\n";

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <limits>
 
+#include "core/word_arithmetic.h"
 #include "platform/platform.h"
 
 namespace {
@@ -49,17 +50,7 @@ std::int64_t tickDifference(std::int64_t t0, std::int64_t t1) {
 // doesn't fit (a wrapped time that would look plausible), a negative interval
 // gives 0 and anything from 2^32 ms (about 49.7 days) on gives 4294967295.
 TimerMs toTimerMs(std::int64_t ms) {
-#if TEMBRIX_WORD_BITS == 32
-    if (ms < 0) {
-        return 0;
-    }
-    if (ms > static_cast<std::int64_t>(std::numeric_limits<TimerMs>::max())) {
-        return std::numeric_limits<TimerMs>::max();
-    }
-    return static_cast<TimerMs>(ms);
-#else
-    return ms;
-#endif
+    return clampToWord<TimerMs>(ms);
 }
 
 }  // namespace
