@@ -1,13 +1,15 @@
 # Tests of every flavor: GoogleTest built from the machine's sources with the
 # flavor's own flags (so the x86 flavors test their own 32-bit arithmetic),
 # unit tests with stand-ins linked in place of single platform concerns, and
-# end-to-end tests of the built deliverables.
+# end-to-end tests of the built deliverables and a check of their measured
+# loops in the disassembly.
 
 set(TEMBRIX_GTEST_DIR /usr/src/googletest/googletest CACHE PATH "GoogleTest sources")
 
 include(tests/unit/core_tests.cmake)
 include(tests/unit/console_tests.cmake)
 include(tests/e2e/e2e_tests.cmake)
+include(tests/disassembly/disassembly_tests.cmake)
 include(tests/wine/wine_tests.cmake)
 
 # Adds a GoogleTest program of the flavor and registers it with CTest.
@@ -38,5 +40,6 @@ function(tembrix_add_flavor_tests flavor)
   tembrix_core_tests(${flavor})
   tembrix_console_tests(${flavor})
   tembrix_e2e_tests(${flavor})
+  tembrix_disassembly_tests(${flavor})
   tembrix_win32_tests(${flavor})
 endfunction()

@@ -15,6 +15,7 @@ struct FakeFiles {
     int commits = 0;
     std::string path;
     std::vector<std::uintmax_t> commitSizes;
+    std::vector<long> commitPositions;
 };
 
 FakeFiles files;
@@ -41,6 +42,10 @@ const std::vector<std::uintmax_t>& fakeFilesCommitSizes() {
     return files.commitSizes;
 }
 
+const std::vector<long>& fakeFilesCommitPositions() {
+    return files.commitPositions;
+}
+
 std::FILE* platformOpenCommittedFile(const char* path) {
     ++files.opens;
     files.path = path;
@@ -59,6 +64,7 @@ std::FILE* platformOpenProbeFile(const char* path) {
 
 bool platformCommitFlush(std::FILE* stream) {
     const int index = files.commits++;
+    files.commitPositions.push_back(std::ftell(stream));
     const bool flushed = std::fflush(stream) == 0;
     std::error_code error;
     const std::uintmax_t size = std::filesystem::file_size(files.path, error);

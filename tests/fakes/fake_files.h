@@ -1,5 +1,6 @@
 // Stand-in for the platform files (link it instead of the files library): plain
-// C streams, with the size of the file recorded at every commit and failures
+// C streams, with the size of the file and the stream's position recorded at
+// every commit, and failures
 // on request.
 #pragma once
 
@@ -17,3 +18,5 @@ void fakeFilesOpenReadOnly();
 int fakeFilesOpens();
 // The file's size on disk after the flush of every commit, in order.
 const std::vector<std::uintmax_t>& fakeFilesCommitSizes();
+// The stream's position at every commit, in order.
+const std::vector<long>& fakeFilesCommitPositions();

@@ -28,10 +28,13 @@ function(tembrix_core_tests flavor)
         ${dir}/core/priority_test.cpp
         ${dir}/core/workloads_test.cpp
         ${dir}/core/disk_write_test.cpp
+        ${PROJECT_SOURCE_DIR}/tests/fakes/counted_memcpy.cpp
       LIBRARIES
         core_${flavor} workloads_${flavor}
         fake_counter_${flavor} fake_threads_${flavor} fake_priority_${flavor} fake_files_${flavor}
         platform_console_input_${flavor} platform_fpu_${flavor})
+  # The memory workload's copies go through tests/fakes/counted_memcpy.cpp.
+  target_link_options(core_tests_${flavor} PRIVATE -Wl,--wrap=memcpy)
 
   if(WIN32)
     return()

@@ -1,9 +1,13 @@
 #!/bin/sh
 # Runs a cross-built Windows program under Wine, in a prefix of the build tree.
 #
-#   run-under-wine.sh --prefix=DIR PROGRAM.exe [ARGUMENT...]   run it; its status is ours
-#   run-under-wine.sh --prefix=DIR --setup                     make DIR a fresh prefix
-#   run-under-wine.sh --prefix=DIR --shutdown                  stop the prefix's wineserver
+#   run-under-wine.sh --prefix=DIR [--win64] PROGRAM.exe [ARGUMENT...]   run it; its status is ours
+#   run-under-wine.sh --prefix=DIR [--win64] --setup                     make DIR a fresh prefix
+#   run-under-wine.sh --prefix=DIR [--win64] --shutdown                  stop the prefix's wineserver
+#
+# --win64: the programs are 64-bit; they start through Wine's 64-bit loader
+# itself rather than through the 32-bit one, which only hands them on to it (and
+# which on some machines runs under an emulator, taking a minute per start).
 #
 # Wine's first start in a new prefix takes 10-20 s, so the tests make the prefix
 # once per run (--setup) and keep one wineserver alive until --shutdown, or until
@@ -20,8 +24,16 @@ case "${1-}" in
     shift
     ;;
 esac
+loader=wine
+if [ "${1-}" = --win64 ]; then
+    shift
+    loader=/usr/lib/wine/wine64
+    [ -x "$loader" ] || loader=wine64
+    WINELOADER=$loader
+    export WINELOADER
+fi
 if [ -z "$prefix" ] || [ $# -eq 0 ]; then
-    echo "usage: $0 --prefix=DIR (PROGRAM.exe [ARGUMENT...] | --setup | --shutdown)" >&2
+    echo "usage: $0 --prefix=DIR [--win64] (PROGRAM.exe [ARGUMENT...] | --setup | --shutdown)" >&2
     exit 2
 fi
 
@@ -41,7 +53,7 @@ case "$1" in
     # Wine's helper processes outlive this script: none of them may hold on to
     # the caller's output (CTest waits for it to close).
     wineserver -p60 </dev/null >/dev/null 2>&1
-    wineboot -i </dev/null >"$prefix/setup.log" 2>&1
+    "$loader" wineboot -i </dev/null >"$prefix/setup.log" 2>&1
     # The drive of the disk tests' "C:\..." paths.
     test -d "$prefix/drive_c" || { echo "$0: no drive_c in $prefix" >&2; exit 1; }
     echo "Wine prefix ready: $prefix ($(wine --version))"
@@ -52,6 +64,6 @@ case "$1" in
     fi
     ;;
 *)
-    exec wine "$@"
+    exec "$loader" "$@"
     ;;
 esac

@@ -30,6 +30,8 @@ TEST_F(DiskWrite, NullPathTouchesNothing) {
 TEST_F(DiskWrite, EveryPassCommitsOneBlockAndTheFileGoesAway) {
     EXPECT_EQ(diskWriteWorkload(5, 2, path.c_str()), kStatusOk);
     EXPECT_EQ(fakeFilesCommitSizes(), std::vector<std::uintmax_t>(5, 2048));
+    // Written, sought back to the start, then committed.
+    EXPECT_EQ(fakeFilesCommitPositions(), std::vector<long>(5, 0));
     EXPECT_FALSE(std::filesystem::exists(path));
 }
 

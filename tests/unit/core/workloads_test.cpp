@@ -7,6 +7,9 @@
 #include <cstdint>
 #include <cstring>
 #include <limits>
+#include <vector>
+
+#include "fakes/counted_memcpy.h"
 
 namespace {
 
@@ -114,10 +117,29 @@ TEST(MathLoop, RunsCountOverFiveIterations) {
     clearMathErrors();
 }
 
-TEST(MemcopyLoop, CopiesBuffersOfArgKiB) {
-    EXPECT_EQ(memcopyWorkload(10, 1, nullptr), kStatusOk);
-    EXPECT_EQ(memcopyWorkload(4, 1, nullptr), kStatusOk);
-    EXPECT_EQ(memcopyWorkload(5, 1024, nullptr), kStatusOk);
+TEST(MemcopyLoop, FiveWholeBufferCopiesForEveryFifthOfTheCount) {
+    struct Case {
+        WorkCount count;
+        WorkArg kib;
+        std::size_t copies;
+    };
+    for (const Case& c : {Case{4, 1, 0}, Case{5, 1, 5}, Case{10, 1, 10}, Case{14, 2, 10},
+                          Case{15, 1024, 15}}) {
+        startRecordingCopies();
+        EXPECT_EQ(memcopyWorkload(c.count, c.kib, nullptr), kStatusOk);
+        const std::vector<RecordedCopy> copies = stopRecordingCopies();
+        ASSERT_EQ(copies.size(), c.copies) << "count " << c.count;
+        for (std::size_t i = 0; i < copies.size(); ++i) {
+            EXPECT_EQ(copies[i].bytes, static_cast<std::size_t>(c.kib) * 1024) << i;
+            EXPECT_NE(copies[i].to, copies[i].from) << i;
+            // b into a, a into b, b into a, a into b, b into a: each pass alike.
+            EXPECT_EQ(copies[i].to, copies[i % 5 % 2].to) << i;
+            EXPECT_EQ(copies[i].from, copies[i % 5 % 2].from) << i;
+        }
+        if (copies.size() > 1) {
+            EXPECT_EQ(copies[1].to, copies[0].from);
+        }
+    }
     EXPECT_EQ(memcopyWorkload(10, 0, nullptr), kStatusOk);
 }
 

@@ -1,0 +1,267 @@
+"""Checks the measured loops of a built deliverable in its disassembly.
+
+    check_workload_loops.py --objdump OBJDUMP --fp-code KIND PROGRAM
+
+For every workload it finds the one loop (the one jump back inside the
+function) and fails when:
+  - the loop is missing, or there is more than one;
+  - the loop head is not on a 64-byte boundary;
+  - the loop keeps its counter (and the shift value, the floating-point value)
+    in a register instead of reading it from memory and writing it back at
+    every step, as optimised code would;
+  - the loop's body is not the work it must be: no calls in the empty loops,
+    ten shift steps, the five math calls, five copies, write-seek-commit;
+  - the floating-point loop is not in the flavor's own code (KIND is one of
+    sse2, avx, x87, x87-fcomi, x87-status-word).
+Prints one line per workload; exits 1 when anything failed.
+"""
+
+import argparse
+import re
+import subprocess
+import sys
+
+FUNCTION = re.compile(r"^([0-9a-f]+) <(.+)>:$")
+INSTRUCTION = re.compile(r"^\s+([0-9a-f]+):\s+(\S+)\s*(.*)$")
+# A stack slot: an offset from the frame or stack pointer.
+SLOT = re.compile(r"(-?0x[0-9a-f]+)?\(%[re][bs]p\)")
+RIGHT_SHIFT = re.compile(r"^(shr|sar)[bwlq]?$")
+X87 = re.compile(r"^f")
+MATH_CALLS = ["sqrt", "log", "pow", "exp", "modf"]
+
+
+class Instruction:
+    def __init__(self, address, mnemonic, operands):
+        self.address = address
+        self.mnemonic = mnemonic
+        # objdump appends "# address <symbol>" to rip-relative operands.
+        self.text = operands.split("#")[0].strip()
+        self.operands = split_operands(self.text)
+
+    def branch_target(self):
+        if not self.mnemonic.startswith("j"):
+            return None
+        match = re.match(r"^([0-9a-f]+) <", self.text)
+        return int(match.group(1), 16) if match else None
+
+    def callee(self):
+        return self.text if self.mnemonic.startswith("call") else None
+
+
+def split_operands(text):
+    """AT&T operands split at the commas outside parentheses."""
+    operands, depth, current = [], 0, ""
+    for char in text:
+        if char == "," and depth == 0:
+            operands.append(current.strip())
+            current = ""
+            continue
+        depth += {"(": 1, ")": -1}.get(char, 0)
+        current += char
+    if current.strip():
+        operands.append(current.strip())
+    return operands
+
+
+def slot_accesses(instruction):
+    """(slot, reads, writes) for each stack slot the instruction touches."""
+    m = instruction.mnemonic
+    if m.startswith(("lea", "nop")):
+        return []  # an address computed, no memory touched
+    accesses = []
+    last = len(instruction.operands) - 1
+    for index, operand in enumerate(instruction.operands):
+        slot = SLOT.search(operand)
+        if slot is None:
+            continue
+        if index < last:
+            reads, writes = True, False
+        elif m.startswith(("mov", "vmov", "set", "fst", "fist", "fnst")):
+            reads, writes = False, True
+        elif m.startswith(("cmp", "test", "comi", "ucomi", "vcomi", "vucomi", "push", "call",
+                           "jmp")) or X87.match(m):
+            reads, writes = True, False
+        else:
+            reads, writes = True, True  # read-modify-write: sub, shl, inc, ...
+        accesses.append((slot.group(0), reads, writes))
+    return accesses
+
+
+def read_functions(objdump, program):
+    listing = subprocess.run([objdump, "-d", "-C", "-w", "--no-show-raw-insn", program],
+                             check=True, capture_output=True, text=True).stdout
+    functions, current = {}, None
+    for line in listing.splitlines():
+        header = FUNCTION.match(line)
+        if header:
+            current = []
+            name = header.group(2)
+            functions.setdefault(name.split("(")[0], (int(header.group(1), 16), current))
+            continue
+        instruction = INSTRUCTION.match(line)
+        if instruction and current is not None:
+            current.append(Instruction(int(instruction.group(1), 16), instruction.group(2),
+                                       instruction.group(3)))
+    return functions
+
+
+def loops_of(start, instructions):
+    """(head, jump) of every jump back to an address of the same function."""
+    loops = []
+    for instruction in instructions:
+        target = instruction.branch_target()
+        if target is not None and start <= target <= instruction.address:
+            loops.append((target, instruction.address))
+    return loops
+
+
+def body(instructions, head, jump):
+    return [i for i in instructions if head <= i.address <= jump]
+
+
+def slots_read_and_written(loop):
+    reads, writes = {}, {}
+    for instruction in loop:
+        for slot, read, write in slot_accesses(instruction):
+            if read:
+                reads[slot] = reads.get(slot, 0) + 1
+            if write:
+                writes[slot] = writes.get(slot, 0) + 1
+    return {slot: writes[slot] for slot in writes if slot in reads}
+
+
+def callees(loop):
+    return [i.callee() for i in loop if i.callee() is not None]
+
+
+def callee_named(callee, names):
+    for name in names:
+        if re.search(r"\b_?%s\b" % name, callee):
+            return name
+    return None
+
+
+# --- What each workload's loop must hold ------------------------------------
+
+def expect_no_calls(loop, problems):
+    if callees(loop):
+        problems.append("calls inside the loop: %s" % callees(loop))
+
+
+def expect_calls(loop, names, problems):
+    found = [callee_named(c, names) for c in callees(loop)]
+    if found != names:
+        problems.append("calls %s instead of %s" % (found, names))
+
+
+def check_shifts(loop, problems):
+    # Some tunings shift left by adding the value to itself, so the ten steps
+    # are counted as the ten times the shift value is stored.
+    right = [i for i in loop if RIGHT_SHIFT.match(i.mnemonic)]
+    if len(right) != 5:
+        problems.append("%d right shifts instead of 5" % len(right))
+    if max(slots_read_and_written(loop).values(), default=0) != 10:
+        problems.append("the shift value is not stored back after each of the ten shifts")
+
+
+def check_float_code(loop, kind, problems):
+    mnemonics = [i.mnemonic for i in loop]
+
+    def has(pattern):
+        return any(re.match(pattern, m) for m in mnemonics)
+
+    x87 = has(r"^fsub")
+    if kind in ("sse2", "avx"):
+        subtract, compare = ("subsd", "u?comisd") if kind == "sse2" else ("vsubsd", "vu?comisd")
+        if not has("^%s$" % subtract) or not has("^%s$" % compare):
+            problems.append("no %s subtraction and comparison in the loop" % subtract)
+        if kind == "sse2" and has(r"^v"):
+            problems.append("AVX instructions in an SSE2 flavor's loop")
+        if kind == "avx" and has(r"^(subsd|u?comisd)$"):
+            problems.append("SSE instructions without VEX in the AVX flavor's loop")
+        if has(r"^f"):
+            problems.append("x87 instructions in an SSE flavor's loop")
+        return
+    if not x87 or has(r"^v?(sub|add|u?comi)sd$"):
+        problems.append("the subtraction is not done on the x87 unit")
+    if kind == "x87-fcomi" and (not has(r"^fu?comip?$") or has(r"^fnstsw")):
+        problems.append("the comparison does not use FCOMI/FUCOMI")
+    if kind == "x87-status-word" and (not has(r"^fnstsw") or has(r"^fu?comip?$")):
+        problems.append("the comparison does not go through the status word")
+
+
+# name: (what its one loop must do, or None for a function with no loop of its own)
+def workload_rules(fp_code):
+    return {
+        "calibrationWorkload": expect_no_calls,
+        "integerWorkload": expect_no_calls,
+        "floatCountDown": lambda loop, p: (expect_no_calls(loop, p),
+                                           check_float_code(loop, fp_code, p)),
+        "bitShiftWorkload": lambda loop, p: (expect_no_calls(loop, p), check_shifts(loop, p)),
+        "mathWorkload": lambda loop, p: expect_calls(loop, MATH_CALLS, p),
+        "memcopyWorkload": lambda loop, p: expect_calls(loop, ["memcpy"] * 5, p),
+        "diskWriteWorkload": lambda loop, p: expect_calls(
+            loop, ["fwrite", "fseek", "platformCommitFlush"], p),
+    }
+
+
+def check_workload(functions, name, rule):
+    if name not in functions:
+        return ["not found in the program"], None
+    start, instructions = functions[name]
+    loops = loops_of(start, instructions)
+    if len(loops) != 1:
+        return ["%d loops instead of one" % len(loops)], None
+    head, jump = loops[0]
+    loop = body(instructions, head, jump)
+    problems = []
+    if head % 64 != 0:
+        problems.append("loop head %#x is not on a 64-byte boundary" % head)
+    if not slots_read_and_written(loop):
+        problems.append("nothing is read from memory and written back in the loop")
+    rule(loop, problems)
+    return problems, head
+
+
+def check_float_workload(functions, fp_code):
+    """floatWorkload runs floatCountDown's loop and has none of its own; in
+    the status-word flavor no workload compares with FCOMI at all."""
+    problems = []
+    if "floatWorkload" not in functions:
+        return ["floatWorkload not found in the program"]
+    start, instructions = functions["floatWorkload"]
+    if loops_of(start, instructions):
+        problems.append("floatWorkload has a loop of its own")
+    if not any(callee_named(c, ["floatCountDown"]) for c in callees(instructions)):
+        problems.append("floatWorkload does not call floatCountDown")
+    if fp_code == "x87-status-word":
+        for name in list(workload_rules(fp_code)) + ["floatWorkload"]:
+            for instruction in functions.get(name, (0, []))[1]:
+                if re.match(r"^fu?comip?$", instruction.mnemonic):
+                    problems.append("%s compares with %s" % (name, instruction.mnemonic))
+    return problems
+
+
+def main():
+    parser = argparse.ArgumentParser()
+    parser.add_argument("--objdump", default="objdump")
+    parser.add_argument("--fp-code", required=True,
+                        choices=["sse2", "avx", "x87", "x87-fcomi", "x87-status-word"])
+    parser.add_argument("program")
+    args = parser.parse_args()
+
+    functions = read_functions(args.objdump, args.program)
+    failed = False
+    for name, rule in workload_rules(args.fp_code).items():
+        problems, head = check_workload(functions, name, rule)
+        where = "loop at %#x" % head if head is not None else "no loop"
+        print("%-20s %s: %s" % (name, where, "; ".join(problems) if problems else "OK"))
+        failed = failed or bool(problems)
+    problems = check_float_workload(functions, args.fp_code)
+    print("%-20s %s" % ("floatWorkload", "; ".join(problems) if problems else "OK"))
+    failed = failed or bool(problems)
+    return 1 if failed else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
