@@ -5,12 +5,12 @@
 #include <iostream>
 #include <string>
 
+#include "console/batch_and_menu.h"
 #include "console/build_flavor.h"
 #include "console/command_line.h"
 #include "console/log_file.h"
 #include "console/self_check.h"
 #include "console/settings.h"
-#include "console/test_run.h"
 #include "platform/platform.h"
 
 namespace {

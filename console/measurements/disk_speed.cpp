@@ -2,20 +2,20 @@
 // create or write its file, or got no memory, and a calibration whose count
 // would leave the word before a run lasts 1000 ms, end the test at once with a
 // warning (the priority stays High, as on every end of this test).
-#include "console/disk_test.h"
+#include "console/measurements/disk_speed.h"
 
 #include <cstdio>
 #include <iostream>
 #include <sstream>
 #include <string>
 
-#include "console/calibration.h"
 #include "console/console_output.h"
 #include "console/log_file.h"
+#include "console/measurements/calibration.h"
+#include "console/measurements/priority_steps.h"
+#include "console/measurements/warnings.h"
 #include "console/number_format.h"
 #include "console/settings.h"
-#include "console/test_priority.h"
-#include "console/test_warnings.h"
 #include "core/workloads.h"
 #include "platform/platform.h"
 
