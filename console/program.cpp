@@ -50,6 +50,8 @@ void writeThreadAndCycleLine(std::ostream& out, ThreadCount threadCount, CycleCo
 }  // namespace
 
 int runProgram(int argc, char** argv) {
+    // Before any file is opened: a closed standard output must not become the log.
+    platformOpenStandardDescriptors();
     // libstdc++ leaves clog untied; flushing the console relies on the tie.
     std::clog.tie(&std::cout);
 
