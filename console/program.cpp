@@ -5,12 +5,12 @@
 #include <iostream>
 #include <string>
 
+#include "console/batch_and_menu.h"
 #include "console/build_flavor.h"
 #include "console/command_line.h"
 #include "console/log_file.h"
 #include "console/self_check.h"
 #include "console/settings.h"
-#include "console/test_run.h"
 #include "platform/platform.h"
 
 namespace {
@@ -50,6 +50,8 @@ void writeThreadAndCycleLine(std::ostream& out, ThreadCount threadCount, CycleCo
 }  // namespace
 
 int runProgram(int argc, char** argv) {
+    // Before any file is opened: a closed standard output must not become the log.
+    platformOpenStandardDescriptors();
     // libstdc++ leaves clog untied; flushing the console relies on the tie.
     std::clog.tie(&std::cout);
 

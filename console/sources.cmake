@@ -7,11 +7,11 @@ set(TEMBRIX_CONSOLE_SOURCES
     console/command_line.cpp
     console/self_check.cpp
     console/program.cpp
-    console/test_run.cpp
-    console/cpu_test.cpp
-    console/memory_test.cpp
-    console/disk_test.cpp
-    console/timed_run.cpp
-    console/test_priority.cpp
-    console/test_warnings.cpp)
+    console/batch_and_menu.cpp
+    console/measurements/cpu_speed.cpp
+    console/measurements/memory_speed.cpp
+    console/measurements/disk_speed.cpp
+    console/measurements/timed_run.cpp
+    console/measurements/priority_steps.cpp
+    console/measurements/warnings.cpp)
 set(TEMBRIX_MAIN_SOURCE console/main.cpp)

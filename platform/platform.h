@@ -41,10 +41,11 @@ enum PlatformPriorityClass { kPriorityClassNormal, kPriorityClassHigh, kPriority
 // True when the operating system accepted it.
 bool platformSetPriorityClass(PlatformPriorityClass priorityClass);
 
-// --- Files (files.cpp) -------------------------------------------------------
+// --- Files (files.cpp, log_file.cpp, standard_descriptors.cpp) --------------
 // Opens path for the disk workload: created, or truncated when it is a regular
-// file, binary, every platformCommitFlush of it reaching the disk. Never
-// follows a symbolic link at path and never blocks on a special file.
+// file with no other name, binary, every platformCommitFlush of it reaching the
+// disk. Never follows a symbolic link at path, never truncates a file that has
+// a second (hard) link and never blocks on a special file.
 std::FILE* platformOpenCommittedFile(const char* path);
 // Opens path as the disk test's probe ("wb"), with the same care about links.
 std::FILE* platformOpenProbeFile(const char* path);
@@ -54,8 +55,17 @@ bool platformCommitFlush(std::FILE* stream);
 // The separator and name of the disk test's file, appended to a directory.
 const char* platformTestFileSuffix();
 // Opens the log: output, truncate, text mode, readable by other processes
-// while it is written. True when the stream is open and not bad.
+// while it is written. True when the stream is open and not bad; the file it
+// opened is then remembered for platformIsLogFile.
 bool platformOpenLogFile(std::ofstream& log, const char* path);
+// True when path names the file that platformOpenLogFile opened: the same
+// file (device and inode, or volume and file index), under whatever name. A
+// symbolic link at path is not followed. False while no log was opened.
+bool platformIsLogFile(const char* path);
+// Puts the null device on each of the standard descriptors 0, 1 and 2 that is
+// not open, so that no file opened later takes the place of the console or its
+// input. Called first thing, before the program opens any file.
+void platformOpenStandardDescriptors();
 
 // --- Console input (console_input.cpp) -------------------------------------
 // Drops input the user typed ahead at a terminal (what the terminal holds and

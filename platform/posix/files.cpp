@@ -1,4 +1,4 @@
-// Files on POSIX: the disk workload's committed file, the probe, the log.
+// Files on POSIX: the disk workload's committed file and the probe.
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -12,15 +12,18 @@ namespace {
 
 // Creates or truncates path as a regular file for writing, binary. O_NOFOLLOW
 // refuses a symbolic link at path; O_NONBLOCK keeps the open from hanging on a
-// FIFO without a reader; anything that isn't a regular file is refused before
-// it is truncated or written.
+// FIFO without a reader; anything that isn't a regular file, and a file with a
+// second name (whose other name's contents would go), is refused before it is
+// truncated or written.
 std::FILE* openRegularForWriting(const char* path) {
     const int fd = open(path, O_WRONLY | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0666);
     if (fd < 0) {
         return nullptr;
     }
     struct stat info {};
-    const int flags = fstat(fd, &info) == 0 && S_ISREG(info.st_mode) ? fcntl(fd, F_GETFL) : -1;
+    const bool singleRegular =
+        fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_nlink == 1;
+    const int flags = singleRegular ? fcntl(fd, F_GETFL) : -1;
     if (flags < 0 || ftruncate(fd, 0) != 0 || fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) != 0) {
         close(fd);
         return nullptr;
@@ -57,9 +60,4 @@ bool platformCommitFlush(std::FILE* stream) {
 
 const char* platformTestFileSuffix() {
     return "/test.io";
-}
-
-bool platformOpenLogFile(std::ofstream& log, const char* path) {
-    log.open(path, std::ios::out | std::ios::trunc);
-    return !log.bad() && log.is_open();
 }

@@ -17,12 +17,14 @@ CTest sets these environment variables (see e2e_tests.cmake):
 
 API, for the test_*.py files of this directory:
 
-  run(args, stdin_bytes=b"", cwd=None, timeout=DEFAULT_TIMEOUT, argv0=None)
+  run(args, stdin_bytes=b"", cwd=None, timeout=DEFAULT_TIMEOUT, argv0=None,
+      closed_stdout=False)
       -> Result(status, stdout, stderr), also unpackable as a tuple. status is the exit
       status as the shell sees it, the low 8 bits (-1 -> 255, -5 -> 251, -6 -> 250); a
       process killed by a signal gives the negative signal number. On a timeout the whole
       process group is killed and RunTimeout (an AssertionError, so the test fails) raised.
       argv0 replaces the program name the process receives (not possible under a runner).
+      closed_stdout starts the program with descriptor 1 closed (stdout is then b"").
   temp_dir(test) -> path of a fresh directory, removed when the test ends.
   read_file(path) -> bytes; write_file(path, data).
   expected(text) -> the bytes of text with each "\n" turned into TEMBRIX_LINE_END.
@@ -89,7 +91,12 @@ def _check_environment():
         raise unittest.SkipTest("TEMBRIX_EXE names no built deliverable: %r" % EXE)
 
 
-def run(args, stdin_bytes=b"", cwd=None, timeout=DEFAULT_TIMEOUT, argv0=None):
+def _close_stdout():
+    os.close(1)
+
+
+def run(args, stdin_bytes=b"", cwd=None, timeout=DEFAULT_TIMEOUT, argv0=None,
+        closed_stdout=False):
     _check_environment()
     args = [str(a) for a in args]
     if RUNNER:
@@ -101,7 +108,9 @@ def run(args, stdin_bytes=b"", cwd=None, timeout=DEFAULT_TIMEOUT, argv0=None):
         executable = EXE
     process = subprocess.Popen(
         command, executable=executable, cwd=cwd, stdin=subprocess.PIPE,
-        stdout=subprocess.PIPE, stderr=subprocess.PIPE, start_new_session=True)
+        stdout=subprocess.DEVNULL if closed_stdout else subprocess.PIPE,
+        stderr=subprocess.PIPE, start_new_session=True,
+        preexec_fn=_close_stdout if closed_stdout else None)
     try:
         out, err = process.communicate(stdin_bytes, timeout=timeout)
     except subprocess.TimeoutExpired:
@@ -111,9 +120,9 @@ def run(args, stdin_bytes=b"", cwd=None, timeout=DEFAULT_TIMEOUT, argv0=None):
             pass
         out, err = process.communicate()
         raise RunTimeout("%s %s did not end within %s s; stdout so far: %r"
-                         % (EXE, args, timeout, out[-2000:]))
+                         % (EXE, args, timeout, (out or b"")[-2000:]))
     status = process.returncode
-    return Result(status & 0xFF if status >= 0 else status, out, err)
+    return Result(status & 0xFF if status >= 0 else status, out or b"", err)
 
 
 def temp_dir(test):

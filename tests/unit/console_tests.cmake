@@ -15,10 +15,10 @@ function(tembrix_console_tests flavor)
   set(dir ${PROJECT_SOURCE_DIR}/tests/unit/console)
   tembrix_unit_test(${flavor} console_tests
       SOURCES
-        ${dir}/cpu_test_test.cpp
-        ${dir}/memory_test_test.cpp
-        ${dir}/disk_test_test.cpp
-        ${dir}/test_run_test.cpp
+        ${dir}/cpu_speed_test.cpp
+        ${dir}/memory_speed_test.cpp
+        ${dir}/disk_speed_test.cpp
+        ${dir}/batch_and_menu_test.cpp
       LIBRARIES
         console_${flavor} flavor_labels_${flavor} core_${flavor} fake_workloads_${flavor}
         fake_counter_${flavor} fake_threads_${flavor} fake_priority_${flavor}

@@ -67,6 +67,15 @@ TEST_P(PosixFiles, DoesNotFollowASymbolicLink) {
     EXPECT_FALSE(std::filesystem::exists(dir.file("not-there")));
 }
 
+TEST_P(PosixFiles, RefusesAFileWithASecondName) {
+    const std::string otherName = dir.file("other");
+    writeFile(otherName, "keep me");
+    ASSERT_EQ(link(otherName.c_str(), path.c_str()), 0);
+    EXPECT_EQ(GetParam()(path.c_str()), nullptr);
+    EXPECT_EQ(contentsOf(otherName), "keep me");
+    EXPECT_EQ(contentsOf(path), "keep me");
+}
+
 TEST_P(PosixFiles, RefusesAFifoWithoutBlocking) {
     ASSERT_EQ(mkfifo(path.c_str(), 0600), 0);
     // Without a reader a blocking open would never return.
@@ -121,6 +130,32 @@ TEST(PosixLog, OpensTruncatedAndReportsFailure) {
     std::ofstream missing;
     EXPECT_FALSE(platformOpenLogFile(missing, dir.file("missing/run.log").c_str()));
     EXPECT_FALSE(missing.is_open());
+}
+
+TEST(PosixLog, KnowsTheLogFileByWhatItIsNotByItsName) {
+    ScratchDir dir;
+    const std::string path = dir.file("run.log");
+    std::ofstream log;
+    ASSERT_TRUE(platformOpenLogFile(log, path.c_str()));
+    EXPECT_TRUE(platformIsLogFile(path.c_str()));
+
+    // Other names of the same file.
+    const std::string secondName = dir.file("second.log");
+    ASSERT_EQ(link(path.c_str(), secondName.c_str()), 0);
+    EXPECT_TRUE(platformIsLogFile(secondName.c_str()));
+    const std::string alias = dir.file("alias");
+    std::filesystem::create_directory_symlink(dir.path, alias);
+    EXPECT_TRUE(platformIsLogFile((alias + "/run.log").c_str()));
+
+    // Other files, one of them now under the log's name.
+    writeFile(dir.file("test.io"), "");
+    EXPECT_FALSE(platformIsLogFile(dir.file("test.io").c_str()));
+    EXPECT_FALSE(platformIsLogFile(dir.file("missing").c_str()));
+    const std::string moved = dir.file("moved.log");
+    ASSERT_EQ(std::rename(path.c_str(), moved.c_str()), 0);
+    writeFile(path, "");
+    EXPECT_FALSE(platformIsLogFile(path.c_str()));
+    EXPECT_TRUE(platformIsLogFile(moved.c_str()));
 }
 
 }  // namespace

@@ -113,6 +113,21 @@ TEST(Win32Files, ProbeCreatesAnEmptyFileOrTruncates) {
     RemoveDirectoryA(directory.c_str());
 }
 
+TEST(Win32Files, AFileWithASecondNameIsRefusedAndKept) {
+    const std::string directory = makeTempDirectory("links");
+    const std::string path = directory + platformTestFileSuffix();
+    const std::string otherName = directory + "\\precious.txt";
+    writeBytes(otherName, "keep me");
+    ASSERT_TRUE(CreateHardLinkA(path.c_str(), otherName.c_str(), nullptr));
+    EXPECT_EQ(platformOpenCommittedFile(path.c_str()), nullptr);
+    EXPECT_EQ(platformOpenProbeFile(path.c_str()), nullptr);
+    EXPECT_EQ(readBytes(otherName), "keep me");
+    EXPECT_EQ(readBytes(path), "keep me");
+    std::remove(path.c_str());
+    std::remove(otherName.c_str());
+    RemoveDirectoryA(directory.c_str());
+}
+
 TEST(Win32Files, OpensFailInAMissingDirectory) {
     const std::string path = makeTempDirectory("missing") + "\\no such dir\\test.io";
     EXPECT_EQ(platformOpenCommittedFile(path.c_str()), nullptr);
@@ -157,6 +172,28 @@ TEST(Win32Log, AnotherProcessCanReadAndWriteTheLogWhileItIsHeld) {
     CloseHandle(exclusive);
 
     std::remove(copyPath.c_str());
+    std::remove(path.c_str());
+    RemoveDirectoryA(directory.c_str());
+}
+
+TEST(Win32Log, KnowsTheLogFileByItsIdNotByItsName) {
+    const std::string directory = makeTempDirectory("identity");
+    const std::string path = directory + "\\run.log";
+    const std::string secondName = directory + "\\second.log";
+    const std::string otherFile = directory + "\\test.io";
+    {
+        std::ofstream log;
+        ASSERT_TRUE(platformOpenLogFile(log, path.c_str()));
+        EXPECT_TRUE(platformIsLogFile(path.c_str()));
+        EXPECT_TRUE(platformIsLogFile((directory + "\\.\\RUN.LOG").c_str()));
+        ASSERT_TRUE(CreateHardLinkA(secondName.c_str(), path.c_str(), nullptr));
+        EXPECT_TRUE(platformIsLogFile(secondName.c_str()));
+        writeBytes(otherFile, "");
+        EXPECT_FALSE(platformIsLogFile(otherFile.c_str()));
+        EXPECT_FALSE(platformIsLogFile((directory + "\\missing").c_str()));
+    }
+    std::remove(otherFile.c_str());
+    std::remove(secondName.c_str());
     std::remove(path.c_str());
     RemoveDirectoryA(directory.c_str());
 }

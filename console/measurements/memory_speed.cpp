@@ -3,21 +3,21 @@
 // (refused before the priority changes); a calibration can't reach 1000 ms
 // within the build's word, or bestSpeed or memSpeed doesn't fit it (the
 // too-fast message); a copy got no memory; the runner failed.
-#include "console/memory_test.h"
+#include "console/measurements/memory_speed.h"
 
 #include <iostream>
 #include <sstream>
 
-#include "console/calibration.h"
 #include "console/console_output.h"
 #include "console/log_file.h"
+#include "console/measurements/calibration.h"
+#include "console/measurements/priority_steps.h"
+#include "console/measurements/timed_run.h"
+#include "console/measurements/warnings.h"
 #include "console/number_format.h"
 #include "console/settings.h"
-#include "console/test_priority.h"
-#include "console/test_warnings.h"
-#include "console/timed_run.h"
-#include "core/word_arithmetic.h"
 #include "core/priority.h"
+#include "core/word_arithmetic.h"
 #include "core/workloads.h"
 
 namespace {

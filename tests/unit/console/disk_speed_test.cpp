@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "console/disk_test.h"
+#include "console/measurements/disk_speed.h"
 #include "platform/platform.h"
 #include "unit/console/console_fixture.h"
 #include "unit/core/scratch_dir.h"

@@ -1,4 +1,4 @@
-#include "console/timed_run.h"
+#include "console/measurements/timed_run.h"
 
 #include "core/thread_runner.h"
 #include "core/timer.h"

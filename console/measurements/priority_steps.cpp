@@ -1,4 +1,4 @@
-#include "console/test_priority.h"
+#include "console/measurements/priority_steps.h"
 
 #include <iostream>
 

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "console/memory_test.h"
+#include "console/measurements/memory_speed.h"
 #include "unit/console/console_fixture.h"
 
 namespace {

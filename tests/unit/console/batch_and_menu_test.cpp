@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "console/test_run.h"
+#include "console/batch_and_menu.h"
 #include "unit/console/console_fixture.h"
 #include "unit/core/scratch_dir.h"
 

@@ -1,4 +1,4 @@
-#include "console/test_warnings.h"
+#include "console/measurements/warnings.h"
 
 #include <iostream>
 #include <sstream>

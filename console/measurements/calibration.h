@@ -6,7 +6,7 @@
 #include <iostream>
 
 #include "console/console_output.h"
-#include "console/timed_run.h"
+#include "console/measurements/timed_run.h"
 #include "core/word_arithmetic.h"
 
 enum CalibrationEnd {

@@ -1,12 +1,12 @@
-#include "console/test_run.h"
+#include "console/batch_and_menu.h"
 
 #include <iostream>
 #include <string>
 
 #include "console/console_output.h"
-#include "console/cpu_test.h"
-#include "console/disk_test.h"
-#include "console/memory_test.h"
+#include "console/measurements/cpu_speed.h"
+#include "console/measurements/disk_speed.h"
+#include "console/measurements/memory_speed.h"
 #include "console/settings.h"
 #include "platform/platform.h"
 

@@ -6,7 +6,7 @@
 #include <sanitizer/lsan_interface.h>
 #endif
 
-#include "console/cpu_test.h"
+#include "console/measurements/cpu_speed.h"
 #include "unit/console/console_fixture.h"
 
 namespace {

@@ -4,21 +4,21 @@
 // 1000 ms within the build's word, or a rate doesn't fit it (the too-fast
 // message: no wrapped or clamped number is ever printed); the runner could not
 // start or wait for its workers.
-#include "console/cpu_test.h"
+#include "console/measurements/cpu_speed.h"
 
 #include <iostream>
 #include <limits>
 #include <sstream>
 
-#include "console/calibration.h"
 #include "console/console_output.h"
 #include "console/log_file.h"
+#include "console/measurements/calibration.h"
+#include "console/measurements/priority_steps.h"
+#include "console/measurements/timed_run.h"
+#include "console/measurements/warnings.h"
 #include "console/settings.h"
-#include "console/test_priority.h"
-#include "console/test_warnings.h"
-#include "console/timed_run.h"
-#include "core/word_arithmetic.h"
 #include "core/priority.h"
+#include "core/word_arithmetic.h"
 #include "core/workloads.h"
 
 namespace {

@@ -1,21 +1,22 @@
 // The disk test. Every timed run's status is looked at: a run that could not
 // create or write its file, or got no memory, and a calibration whose count
 // would leave the word before a run lasts 1000 ms, end the test at once with a
-// warning (the priority stays High, as on every end of this test).
-#include "console/disk_test.h"
+// warning (the priority stays High, as on every end of this test). So does a
+// test file that is the open log file, before any run could truncate it.
+#include "console/measurements/disk_speed.h"
 
 #include <cstdio>
 #include <iostream>
 #include <sstream>
 #include <string>
 
-#include "console/calibration.h"
 #include "console/console_output.h"
 #include "console/log_file.h"
+#include "console/measurements/calibration.h"
+#include "console/measurements/priority_steps.h"
+#include "console/measurements/warnings.h"
 #include "console/number_format.h"
 #include "console/settings.h"
-#include "console/test_priority.h"
-#include "console/test_warnings.h"
 #include "core/workloads.h"
 #include "platform/platform.h"
 
@@ -108,6 +109,12 @@ void diskTest() {
     std::cout << "\nTesting disk speed (1 - 1024 KiB blocks)...\n";
     logFile << "\nTesting disk speed (1 - 1024 KiB blocks) on path: " << destinationPath << "\n";
     const std::string testFile = std::string(destinationPath) + platformTestFileSuffix();
+    // Every timed run truncates and then removes its file: never the log's.
+    if (platformIsLogFile(testFile.c_str())) {
+        writeConsoleAndLog("\nWARNING: The test file " + testFile +
+                           " is the log file! Test aborted.\n");
+        return;
+    }
     for (BlockKiB blockKiB = 1; blockKiB <= kLargestBlockKiB; blockKiB *= 2) {
         if (!measureBlock(blockKiB, testFile)) {
             return;

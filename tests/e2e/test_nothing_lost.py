@@ -1,0 +1,85 @@
+"""Files the program must never destroy, and a log that holds no console text:
+the log named as the disk test's own file, a standard output that was closed
+at the start, and a file with a second name planted at the test file.
+
+Every run uses 65 threads, so the CPU and memory tests refuse at once and no
+timed run does any work; nothing here depends on time.
+"""
+
+import os
+import unittest
+
+import harness as h
+from harness import expected
+import test_runs as runs
+
+THREADS = 65
+CYCLES = 0
+REFUSALS = h.too_many_threads(THREADS) * 2
+CONSOLE_DISK_HEADING = "\nTesting disk speed (1 - 1024 KiB blocks)...\n"
+FIRST_BLOCK = "  Testing with block size = 1 KiBytes... #"
+
+
+def log_disk_heading(destination):
+    return "\nTesting disk speed (1 - 1024 KiB blocks) on path: %s\n" % destination
+
+
+def is_log_file(path):
+    return "\nWARNING: The test file %s is the log file! Test aborted.\n" % path
+
+
+@h.fast_test
+@h.matched_build
+class NothingLost(unittest.TestCase):
+    def run_batch(self, log_path, destination=None, closed_stdout=False):
+        args = [str(CYCLES), str(THREADS), log_path] + ([destination] if destination else [])
+        result = h.run(args, cwd=h.temp_dir(self), closed_stdout=closed_stdout)
+        self.assertEqual(result.status, h.STATUS_OK, result)
+        self.assertEqual(result.stderr, b"")
+        return result
+
+    def test_log_named_as_the_test_file_is_kept_whole(self):
+        directory = h.temp_dir(self)
+        test_file = directory + runs.TEST_FILE_SUFFIX
+        # The same file under another name: through a link to its directory.
+        alias = os.path.join(h.temp_dir(self), "alias")
+        os.symlink(directory, alias)
+        for log_path in [test_file, alias + runs.TEST_FILE_SUFFIX]:
+            with self.subTest(log=log_path):
+                result = self.run_batch(log_path, directory)
+                self.assertEqual(result.stdout, expected(
+                    h.start_up(THREADS, CYCLES, log_name=log_path) + REFUSALS
+                    + CONSOLE_DISK_HEADING + is_log_file(test_file)))
+                self.assertEqual(h.read_file(os.path.join(directory, "test.io")), expected(
+                    h.log_header(THREADS, CYCLES) + REFUSALS + log_disk_heading(directory)
+                    + is_log_file(test_file)))
+
+    @unittest.skipIf(h.RUNNER, "closing a descriptor before the start is a POSIX test")
+    def test_log_on_a_closed_standard_output_holds_no_console_text(self):
+        cwd = h.temp_dir(self)
+        log_path = os.path.join(cwd, "run.log")
+        destination = os.path.join(cwd, "missing")
+        self.run_batch(log_path, destination, closed_stdout=True)
+        failure = runs.cannot_create(destination + runs.TEST_FILE_SUFFIX)
+        self.assertEqual(h.read_file(log_path), expected(
+            h.log_header(THREADS, CYCLES) + REFUSALS + log_disk_heading(destination) + failure))
+
+    def test_file_with_a_second_name_at_the_test_file_is_not_touched(self):
+        destination = h.temp_dir(self)
+        other_name = os.path.join(h.temp_dir(self), "precious.txt")
+        h.write_file(other_name, b"keep me")
+        os.link(other_name, os.path.join(destination, "test.io"))
+        log_path = os.path.join(h.temp_dir(self), "run.log")
+        result = self.run_batch(log_path, destination)
+        failure = runs.cannot_create(destination + runs.TEST_FILE_SUFFIX)
+        self.assertEqual(result.stdout, expected(
+            h.start_up(THREADS, CYCLES, log_name=log_path) + REFUSALS + CONSOLE_DISK_HEADING
+            + FIRST_BLOCK + failure))
+        self.assertEqual(h.read_file(log_path), expected(
+            h.log_header(THREADS, CYCLES) + REFUSALS + log_disk_heading(destination) + failure))
+        self.assertEqual(h.read_file(other_name), b"keep me")
+        self.assertEqual(os.stat(other_name).st_nlink, 2, "both names are left")
+
+
+if __name__ == "__main__":
+    unittest.main()
