@@ -64,8 +64,9 @@ bool platformCommitFlush(std::FILE* stream);
 // The separator and name of the disk test's file, appended to a directory.
 const char* platformTestFileSuffix();
 // Opens the log: output, truncate, text mode, unbuffered (each insertion is
-// written to the file at once), readable by other processes while it is written. True when the stream is open and not bad; the file it
-// opened is then remembered for platformIsLogFile.
+// written to the file at once), readable by other processes while it is
+// written. True when the stream is open and not bad; the file it opened is
+// then remembered for platformIsLogFile.
 bool platformOpenLogFile(std::ofstream& log, const char* path);
 // True when path names the file that platformOpenLogFile opened: the same
 // file (device and inode, or volume and file index), under whatever name. A
