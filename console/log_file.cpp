@@ -1,6 +1,7 @@
 #include "console/log_file.h"
 
 #include <cstdint>
+#include <sstream>
 
 #include "console/record_checksum.h"
 
@@ -22,11 +23,13 @@ void writeChecksummedRecord(const char* header, const std::string& text) {
     // Inserted as a C string: like the record stream's text, it ends at a NUL.
     const char* record = text.c_str();
     const std::uint32_t checksum = static_cast<std::uint32_t>(recordChecksum(record));
-    logFile << record << std::hex << checksum << "\n" << std::dec;
+    std::ostringstream line;  // one write to the unbuffered log; the log stays decimal
+    line << record << std::hex << checksum << "\n";
+    logFile << line.str();
 }
 
 void writeSysRecord(const char* bits, const char* flavor) {
-    logFile << "##SYS;" << bits << ";" << flavor << "\n";
+    logFile << "##SYS;" + std::string(bits) + ";" + flavor + "\n";
 }
 
 bool finishLog() {

@@ -35,16 +35,18 @@ void writeBanner(std::ostream& out) {
 }
 
 void writeLogTitleLine(std::ostream& out) {
-    out << kProgramTitle << " " << kMakerNotice << "\n";
+    out << std::string(kProgramTitle) + " " + kMakerNotice + "\n";
 }
 
 void writeBuildLabelLine(std::ostream& out) {
-    out << "Compiled in " << buildBits << " bits by " << buildCompiler << " flavor: " << buildFlavor
-        << "\n";
+    // Each line in one insertion: the log is unbuffered.
+    out << std::string("Compiled in ") + buildBits + " bits by " + buildCompiler +
+               " flavor: " + buildFlavor + "\n";
 }
 
 void writeThreadAndCycleLine(std::ostream& out, ThreadCount threadCount, CycleCount cycles) {
-    out << "Using " << threadCount << " thread(s) and " << cycles << " cycles.\n";
+    out << "Using " + std::to_string(threadCount) + " thread(s) and " + std::to_string(cycles) +
+               " cycles.\n";
 }
 
 }  // namespace

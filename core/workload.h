@@ -11,6 +11,8 @@ constexpr WorkStatus kStatusNoMemory = -1;     // a buffer can't be had (also bi
 constexpr WorkStatus kStatusCannotOpen = -2;   // the file can't be opened
 constexpr WorkStatus kStatusNoPath = -3;       // no path given
 constexpr WorkStatus kStatusWriteFailed = -4;  // a write, seek or commit failed
+constexpr WorkStatus kStatusInUse = -5;        // another run holds the file
+constexpr WorkStatus kStatusNotRemoved = -6;   // the file could not be removed
 
 // Thread runner statuses: the run as a whole did not happen as asked.
 constexpr WorkStatus kStatusTooManyThreads = -10;   // more than kMaxWorkerThreads asked for

@@ -45,18 +45,28 @@ bool platformSetPriorityClass(PlatformPriorityClass priorityClass);
 // Opens path for the disk workload: created, or truncated when it is a regular
 // file with no other name, binary, every platformCommitFlush of it reaching the
 // disk. Never follows a symbolic link at path, never truncates a file that has
-// a second (hard) link and never blocks on a special file.
-std::FILE* platformOpenCommittedFile(const char* path);
-// Opens path as the disk test's probe ("wb"), with the same care about links.
-std::FILE* platformOpenProbeFile(const char* path);
+// a second (hard) link and never blocks on a special file. The file is held
+// for this process alone: when another process holds it (another run writing
+// it), nothing is truncated, the result is null and *inUse is set true; on
+// every other failure *inUse is false. (Windows: the file also goes when the
+// process ends with it open.)
+std::FILE* platformOpenCommittedFile(const char* path, bool* inUse);
+// Opens path as the disk test's probe ("wb"), with the same care about links
+// and the same hold (released when the stream is closed).
+std::FILE* platformOpenProbeFile(const char* path, bool* inUse);
+// Closes the disk workload's stream and removes its file, without letting
+// another run take the same file in between (POSIX removes the name while the
+// lock is still held). True when the file is gone (also when there was none).
+bool platformCloseAndRemoveTestFile(std::FILE* stream, const char* path);
 // Flushes the stream and has the system write the file's data to the disk
 // before returning. False when any part of that failed.
 bool platformCommitFlush(std::FILE* stream);
 // The separator and name of the disk test's file, appended to a directory.
 const char* platformTestFileSuffix();
-// Opens the log: output, truncate, text mode, readable by other processes
-// while it is written. True when the stream is open and not bad; the file it
-// opened is then remembered for platformIsLogFile.
+// Opens the log: output, truncate, text mode, unbuffered (each insertion is
+// written to the file at once), readable by other processes while it is
+// written. True when the stream is open and not bad; the file it opened is
+// then remembered for platformIsLogFile.
 bool platformOpenLogFile(std::ofstream& log, const char* path);
 // True when path names the file that platformOpenLogFile opened: the same
 // file (device and inode, or volume and file index), under whatever name. A
@@ -66,6 +76,16 @@ bool platformIsLogFile(const char* path);
 // not open, so that no file opened later takes the place of the console or its
 // input. Called first thing, before the program opens any file.
 void platformOpenStandardDescriptors();
+
+// --- Interrupts (interrupts.cpp) --------------------------------------------
+// From now until platformForgetTestFileOnInterrupt, an interrupt (SIGINT,
+// SIGTERM, SIGHUP; on Windows Ctrl+C, Ctrl+Break, closing the console) first
+// removes the file at path unless another process holds it, and then ends the
+// process as it would have ended without this. A later call replaces the path.
+// Signals the process ignores (started under nohup) stay ignored.
+void platformRemoveTestFileOnInterrupt(const char* path);
+// Interrupts act as they did before platformRemoveTestFileOnInterrupt.
+void platformForgetTestFileOnInterrupt();
 
 // --- Console input (console_input.cpp) -------------------------------------
 // Drops input the user typed ahead at a terminal (what the terminal holds and

@@ -106,7 +106,9 @@ PhaseEnd measurePhase(const CpuPhase& phase, CpuRate count, ThreadCount threadCo
     }
     std::cout << "\r" << phase.label << threadCount << "x" << *rate << phase.unit
               << phase.consolePad << "\n";
-    logFile << phase.label << threadCount << "x" << *rate << phase.unit << "\n";
+    std::ostringstream line;  // one write to the unbuffered log
+    line << phase.label << threadCount << "x" << *rate << phase.unit << "\n";
+    logFile << line.str();
     return kPhaseMeasured;
 }
 

@@ -2,7 +2,10 @@
 // create or write its file, or got no memory, and a calibration whose count
 // would leave the word before a run lasts 1000 ms, end the test at once with a
 // warning (the priority stays High, as on every end of this test). So does a
-// test file that is the open log file, before any run could truncate it.
+// test file that is the open log file, before any run could truncate it, a
+// test file another run holds (at the probe or a timed run) and one that could
+// not be removed. From the first probe to its end the test has interrupts
+// remove its file.
 #include "console/measurements/disk_speed.h"
 
 #include <cstdio>
@@ -24,31 +27,41 @@ namespace {
 
 constexpr BlockKiB kLargestBlockKiB = 1024;
 
-// The prompt's line read stores at most this many characters.
-constexpr std::streamsize kPromptReadCount = 64;
-
 // Any failed write means the data never reached the disk: the run counts not.
 bool diskRunFailed(WorkStatus status) {
     return status != kStatusOk;
 }
 
+std::string inUseWarning(const std::string& testFile) {
+    return "\nWARNING: The test file " + testFile + " is in use by another run! Test aborted.\n";
+}
+
+enum PromptEnd { kPromptAccepted, kPromptEmpty, kPromptInUse };
+
 // Asks until a directory takes the probe file or the answer is empty. The
 // accepted text is kept for the rest of the process.
-bool promptForDestination() {
+PromptEnd promptForDestination() {
     static std::string acceptedDirectory;
     for (;;) {
         std::cout << "\nDisk-Spped-Test \n"
                   << "Please enter a valid path for testing: (eg: C:, B: - empty aborts)\n";
         platformDiscardTypedAhead();
-        // Never cleared: a line too long leaves cin failed for the next read.
-        char buffer[kPromptReadCount + 1] = {};
-        std::cin.getline(buffer, kPromptReadCount);
-        const std::string typed(buffer);
+        // The whole line, whatever its length. Never cleared: the end of the
+        // input leaves cin failed for the next read.
+        std::string typed;
+        std::getline(std::cin, typed);
         if (typed.empty()) {
-            return false;
+            return kPromptEmpty;
         }
         const std::string probePath = typed + platformTestFileSuffix();
-        std::FILE* probe = platformOpenProbeFile(probePath.c_str());
+        // The probe's file bears the test file's name: an interrupt removes it.
+        platformRemoveTestFileOnInterrupt(probePath.c_str());
+        bool inUse = false;
+        std::FILE* probe = platformOpenProbeFile(probePath.c_str(), &inUse);
+        if (inUse) {
+            writeConsoleAndLog(inUseWarning(probePath));
+            return kPromptInUse;
+        }
         if (probe == nullptr) {
             std::cout << "\nThis path is invalid. (Or we do not have write permissions!)\n";
             continue;
@@ -57,7 +70,7 @@ bool promptForDestination() {
         std::fclose(probe);
         acceptedDirectory = typed;
         destinationPath = acceptedDirectory.c_str();
-        return true;
+        return kPromptAccepted;
     }
 }
 
@@ -69,6 +82,11 @@ void reportDiskFailure(const Calibration<DiskCount, DiskElapsedMs>& calibration,
     } else if (calibration.status == kStatusNoMemory) {
         text << "\nWARNING: Can not allocate memory for " << blockKiB
              << " KiB blocks! Test aborted.\n";
+    } else if (calibration.status == kStatusInUse) {
+        text << inUseWarning(testFile);
+    } else if (calibration.status == kStatusNotRemoved) {
+        text << "\nWARNING: The test file " << testFile
+             << " could not be removed! Test aborted.\n";
     } else if (calibration.status == kStatusCannotOpen || calibration.status == kStatusNoPath) {
         text << "\nWARNING: Can not create the test file " << testFile << "! Test aborted.\n";
     } else {
@@ -93,21 +111,18 @@ bool measureBlock(BlockKiB blockKiB, const std::string& testFile) {
     const double throughput = static_cast<double>(blockKiB) * rate;
     const std::string tail = formatDouble(rate) + " K-OPS / " + formatDouble(throughput) +
                              " MiB per second.             \n";
-    std::cout << "\r  Speed @ " << blockKiB << " KiB: " << tail;
-    logFile << "  Speed @ " << blockKiB << " KiB: " << tail;
+    const std::string line = "  Speed @ " + std::to_string(blockKiB) + " KiB: " + tail;
+    std::cout << "\r" << line;
+    logFile << line;  // one write to the unbuffered log
     flushConsole();
     return true;
 }
 
-}  // namespace
-
-void diskTest() {
-    raiseDiskPriority();
-    if (destinationPath == nullptr && !promptForDestination()) {
-        return;
-    }
+// The measurement proper, once the directory is known.
+void measureDirectory() {
     std::cout << "\nTesting disk speed (1 - 1024 KiB blocks)...\n";
-    logFile << "\nTesting disk speed (1 - 1024 KiB blocks) on path: " << destinationPath << "\n";
+    logFile << "\nTesting disk speed (1 - 1024 KiB blocks) on path: " +
+                   std::string(destinationPath) + "\n";
     const std::string testFile = std::string(destinationPath) + platformTestFileSuffix();
     // Every timed run truncates and then removes its file: never the log's.
     if (platformIsLogFile(testFile.c_str())) {
@@ -115,9 +130,21 @@ void diskTest() {
                            " is the log file! Test aborted.\n");
         return;
     }
+    platformRemoveTestFileOnInterrupt(testFile.c_str());
     for (BlockKiB blockKiB = 1; blockKiB <= kLargestBlockKiB; blockKiB *= 2) {
         if (!measureBlock(blockKiB, testFile)) {
             return;
         }
     }
+}
+
+}  // namespace
+
+void diskTest() {
+    raiseDiskPriority();
+    if (destinationPath != nullptr || promptForDestination() == kPromptAccepted) {
+        measureDirectory();
+    }
+    // Outside the disk test an interrupt ends the program as it always did.
+    platformForgetTestFileOnInterrupt();
 }

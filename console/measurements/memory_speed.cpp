@@ -77,8 +77,10 @@ MemoryEnd measureBlock(ThreadCount threadCount, BlockKiB blockKiB, BestBlock* be
     std::cout << "\r  Speed @ " << blockKiB << " KiB: " << threadCount << "x" << rate << " K-OPS / "
               << speed << " MiB per second and thread.\n";
     flushConsole();
-    logFile << "  Speed @ " << blockKiB << " KiB: " << threadCount << "x" << rate << " K-OPS / "
-            << speed << " MiB per second and thread.\n";
+    std::ostringstream line;  // one write to the unbuffered log
+    line << "  Speed @ " << blockKiB << " KiB: " << threadCount << "x" << rate << " K-OPS / "
+         << speed << " MiB per second and thread.\n";
+    logFile << line.str();
     *spdText << speed << ";";
     return kMemoryGoesOn;
 }
@@ -145,8 +147,10 @@ MemoryEnd runMemoryTest(ThreadCount threadCount) {
 
     std::cout << "\r  CPU max memcopy speed is: " << threadCount << "x" << memSpeed << " MiB/s @ "
               << best.block << " KiB blocks.           \n";
-    logFile << "  CPU max memcopy speed is: " << threadCount << "x" << memSpeed << " MiB/s @ "
-            << best.block << " KiB blocks.\n";
+    std::ostringstream line;
+    line << "  CPU max memcopy speed is: " << threadCount << "x" << memSpeed << " MiB/s @ "
+         << best.block << " KiB blocks.\n";
+    logFile << line.str();
     if (logIsGood()) {
         writeMemoryRecords(threadCount, spdText, best, memSpeed);
     }

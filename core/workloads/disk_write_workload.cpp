@@ -3,10 +3,13 @@
 //
 // Differences from a plain fopen("wbc") loop, on purpose:
 // - the file is opened through the platform (no symbolic link followed, no
-//   blocking on a FIFO, regular files only), else -2;
+//   blocking on a FIFO, regular files only), else -2; a file another run of
+//   the program holds gives kStatusInUse, and is neither truncated nor removed;
 // - a failed write, seek or commit ends the passes and gives
 //   kStatusWriteFailed: a throughput must not be reported for data that never
-//   reached the disk. The file is removed on that exit as on success.
+//   reached the disk. The file is removed on that exit as on success;
+// - a file that could not be removed gives kStatusNotRemoved, whatever else
+//   happened: it is left in the user's directory.
 #include "core/workloads.h"
 
 #include <cstdio>
@@ -15,21 +18,28 @@
 #include "core/workloads/block_size.h"
 #include "platform/platform.h"
 
+namespace {
+
+WorkStatus closeAndRemove(std::FILE* stream, const char* path, WorkStatus status) {
+    return platformCloseAndRemoveTestFile(stream, path) ? status : kStatusNotRemoved;
+}
+
+}  // namespace
+
 WorkStatus diskWriteWorkload(WorkCount count, WorkArg arg, const char* path) {
     if (path == nullptr) {
         return kStatusNoPath;
     }
-    std::FILE* stream = platformOpenCommittedFile(path);
+    bool inUse = false;
+    std::FILE* stream = platformOpenCommittedFile(path, &inUse);
     if (stream == nullptr) {
-        return kStatusCannotOpen;
+        return inUse ? kStatusInUse : kStatusCannotOpen;
     }
     WorkCount n = countDownStart(count);
     std::size_t size = 0;
     void* buf = blockBytes(arg, &size) ? std::malloc(size) : nullptr;
     if (buf == nullptr) {
-        std::fclose(stream);
-        std::remove(path);
-        return kStatusNoMemory;
+        return closeAndRemove(stream, path, kStatusNoMemory);
     }
     WorkStatus status = kStatusOk;
     while (n-- > 0) {
@@ -40,7 +50,5 @@ WorkStatus diskWriteWorkload(WorkCount count, WorkArg arg, const char* path) {
         }
     }
     std::free(buf);
-    std::fclose(stream);
-    std::remove(path);
-    return status;
+    return closeAndRemove(stream, path, status);
 }

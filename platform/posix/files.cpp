@@ -10,12 +10,29 @@
 
 namespace {
 
+// An exclusive record lock on the whole file, without waiting. Another run of
+// the program holds the same lock while it writes the file; a leftover file
+// holds none. A process never conflicts with its own locks.
+bool lockWholeFile(int fd, bool* inUse) {
+    struct flock lock {};
+    lock.l_type = F_WRLCK;
+    lock.l_whence = SEEK_SET;
+    lock.l_start = 0;
+    lock.l_len = 0;
+    if (fcntl(fd, F_SETLK, &lock) == 0) {
+        return true;
+    }
+    *inUse = errno == EAGAIN || errno == EACCES;
+    return false;
+}
+
 // Creates or truncates path as a regular file for writing, binary. O_NOFOLLOW
 // refuses a symbolic link at path; O_NONBLOCK keeps the open from hanging on a
 // FIFO without a reader; anything that isn't a regular file, and a file with a
 // second name (whose other name's contents would go), is refused before it is
-// truncated or written.
-std::FILE* openRegularForWriting(const char* path) {
+// truncated or written; so is a file another run holds locked.
+std::FILE* openRegularForWriting(const char* path, bool* inUse) {
+    *inUse = false;
     const int fd = open(path, O_WRONLY | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0666);
     if (fd < 0) {
         return nullptr;
@@ -23,7 +40,7 @@ std::FILE* openRegularForWriting(const char* path) {
     struct stat info {};
     const bool singleRegular =
         fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_nlink == 1;
-    const int flags = singleRegular ? fcntl(fd, F_GETFL) : -1;
+    const int flags = singleRegular && lockWholeFile(fd, inUse) ? fcntl(fd, F_GETFL) : -1;
     if (flags < 0 || ftruncate(fd, 0) != 0 || fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) != 0) {
         close(fd);
         return nullptr;
@@ -37,13 +54,20 @@ std::FILE* openRegularForWriting(const char* path) {
 
 }  // namespace
 
-std::FILE* platformOpenCommittedFile(const char* path) {
+std::FILE* platformOpenCommittedFile(const char* path, bool* inUse) {
     // There is no commit mode letter here; platformCommitFlush does its work.
-    return openRegularForWriting(path);
+    return openRegularForWriting(path, inUse);
 }
 
-std::FILE* platformOpenProbeFile(const char* path) {
-    return openRegularForWriting(path);
+std::FILE* platformOpenProbeFile(const char* path, bool* inUse) {
+    return openRegularForWriting(path, inUse);
+}
+
+bool platformCloseAndRemoveTestFile(std::FILE* stream, const char* path) {
+    // The name goes first: closing drops the lock.
+    const bool removed = unlink(path) == 0 || errno == ENOENT;
+    std::fclose(stream);
+    return removed;
 }
 
 bool platformCommitFlush(std::FILE* stream) {

@@ -8,31 +8,42 @@
 #include <cstdio>
 
 #include "platform/platform.h"
+#include "platform/win32/single_regular_file.h"
 
 namespace {
 
-// What the disk test may truncate: a file on a disk, not a directory, not a
-// symbolic link or junction (which would send the writes elsewhere), and with
-// no second name whose contents would go with it.
-bool isSingleRegularFile(HANDLE handle) {
-    BY_HANDLE_FILE_INFORMATION info;
-    return GetFileInformationByHandle(handle, &info) &&
-           (info.dwFileAttributes & (FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_DIRECTORY)) == 0 &&
-           info.nNumberOfLinks == 1 && GetFileType(handle) == FILE_TYPE_DISK;
-}
-
 // Opens path first and then checks what was opened, so that nothing can be
-// put at path between the check and the open; truncates only then, and hands
-// the handle to the C runtime with mode ("wbc" or "wb"). Shared for reading
-// and writing, as fopen shares it.
-std::FILE* openRegularForWriting(const char* path, const char* mode) {
-    const HANDLE handle = CreateFileA(path, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                      nullptr, OPEN_ALWAYS,
-                                      FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
-    if (handle == INVALID_HANDLE_VALUE) {
+// put at path between the check and the open. The first handle only reads
+// attributes (it creates the file, conflicts with no holder and keeps nothing
+// from being truncated); the file is then reopened through that handle, so it
+// is the same file, for writing with a share mode that refuses every other
+// writer and every removal: a second run gets a sharing violation, reported
+// as in use. flags: FILE_FLAG_DELETE_ON_CLOSE for the committed file, which so
+// goes even when the process ends with it open (an interrupt, a crash). The
+// handle goes to the C runtime with mode ("wbc" or "wb").
+std::FILE* openRegularForWriting(const char* path, DWORD flags, const char* mode, bool* inUse) {
+    *inUse = false;
+    const HANDLE look = CreateFileA(path, FILE_READ_ATTRIBUTES,
+                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                    nullptr, OPEN_ALWAYS,
+                                    FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+    if (look == INVALID_HANDLE_VALUE) {
         return nullptr;
     }
-    if (!isSingleRegularFile(handle) || !SetEndOfFile(handle)) {
+    // Before the reopen: a refused file must not be deleted when it is closed.
+    if (!isSingleRegularFile(look)) {
+        CloseHandle(look);
+        return nullptr;
+    }
+    const HANDLE handle = ReOpenFile(look, GENERIC_WRITE | DELETE, FILE_SHARE_READ,
+                                     flags | FILE_FLAG_OPEN_REPARSE_POINT);
+    const DWORD reopenError = GetLastError();
+    CloseHandle(look);
+    if (handle == INVALID_HANDLE_VALUE) {
+        *inUse = reopenError == ERROR_SHARING_VIOLATION;
+        return nullptr;
+    }
+    if (!SetEndOfFile(handle)) {
         CloseHandle(handle);
         return nullptr;
     }
@@ -50,13 +61,24 @@ std::FILE* openRegularForWriting(const char* path, const char* mode) {
 
 }  // namespace
 
-std::FILE* platformOpenCommittedFile(const char* path) {
+std::FILE* platformOpenCommittedFile(const char* path, bool* inUse) {
     // "c": msvcrt commits the file (FlushFileBuffers) on every fflush of the stream.
-    return openRegularForWriting(path, "wbc");
+    return openRegularForWriting(path, FILE_FLAG_DELETE_ON_CLOSE, "wbc", inUse);
 }
 
-std::FILE* platformOpenProbeFile(const char* path) {
-    return openRegularForWriting(path, "wb");
+std::FILE* platformOpenProbeFile(const char* path, bool* inUse) {
+    // The probe's empty file stays for the first timed run.
+    return openRegularForWriting(path, 0, "wb", inUse);
+}
+
+bool platformCloseAndRemoveTestFile(std::FILE* stream, const char*) {
+    // Asked for while the file is held, so it goes at the close: nobody can
+    // open it in between. (Its delete-on-close flag would remove it anyway;
+    // this tells whether the removal was granted.)
+    const HANDLE handle = reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(stream)));
+    const bool removed = markForDeletion(handle);
+    std::fclose(stream);
+    return removed;
 }
 
 bool platformCommitFlush(std::FILE* stream) {

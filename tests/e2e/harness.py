@@ -25,6 +25,12 @@ API, for the test_*.py files of this directory:
       process group is killed and RunTimeout (an AssertionError, so the test fails) raised.
       argv0 replaces the program name the process receives (not possible under a runner).
       closed_stdout starts the program with descriptor 1 closed (stdout is then b"").
+  start(args, stdin_bytes=None, cwd=None) -> a running program (subprocess.Popen, in a
+      session of its own; stdin a pipe, closed at once after stdin_bytes), for
+      read_until(process, marker, timeout=DEFAULT_TIMEOUT) -> the stdout bytes read until
+      marker appeared (RunTimeout when it doesn't, AssertionError when the program ended
+      first), and finish(process, head=b"", timeout=DEFAULT_TIMEOUT) -> Result as run()
+      gives it, stdout starting with head.
   temp_dir(test) -> path of a fresh directory, removed when the test ends.
   read_file(path) -> bytes; write_file(path, data).
   expected(text) -> the bytes of text with each "\n" turned into TEMBRIX_LINE_END.
@@ -43,11 +49,13 @@ API, for the test_*.py files of this directory:
 
 import collections
 import os
+import select
 import shlex
 import shutil
 import signal
 import subprocess
 import tempfile
+import time
 import unittest
 
 DEFAULT_TIMEOUT = 120
@@ -73,6 +81,7 @@ STATUS_OK = 0
 STATUS_SELF_CHECK_FAILED = 255
 STATUS_LOG_OPEN_FAILED = 251
 STATUS_LOG_INCOMPLETE = 250
+STATUS_SIGINT = -signal.SIGINT  # how run() and finish() report a death by SIGINT
 
 fast_test = unittest.skipUnless(MODE == "fast", "fast mode only")
 real_test = unittest.skipUnless(MODE == "real", "real timed runs only (the e2e-real tests)")
@@ -123,6 +132,52 @@ def run(args, stdin_bytes=b"", cwd=None, timeout=DEFAULT_TIMEOUT, argv0=None,
                          % (EXE, args, timeout, (out or b"")[-2000:]))
     status = process.returncode
     return Result(status & 0xFF if status >= 0 else status, out or b"", err)
+
+
+def _kill_group(process):
+    try:
+        os.killpg(process.pid, signal.SIGKILL)
+    except ProcessLookupError:
+        pass
+
+
+def start(args, stdin_bytes=None, cwd=None):
+    _check_environment()
+    command = RUNNER + [EXE] + [str(a) for a in args]
+    process = subprocess.Popen(command, cwd=cwd, stdin=subprocess.PIPE, stdout=subprocess.PIPE,
+                               stderr=subprocess.PIPE, start_new_session=True)
+    if stdin_bytes is not None:
+        process.stdin.write(stdin_bytes)
+    process.stdin.close()
+    process.stdin = None  # nothing more for communicate() to send
+    return process
+
+
+def read_until(process, marker, timeout=DEFAULT_TIMEOUT):
+    deadline = time.monotonic() + timeout
+    head = b""
+    while marker not in head:
+        left = deadline - time.monotonic()
+        if left <= 0 or not select.select([process.stdout], [], [], left)[0]:
+            _kill_group(process)
+            raise RunTimeout("%r did not appear within %s s; stdout so far: %r"
+                             % (marker, timeout, head[-2000:]))
+        chunk = os.read(process.stdout.fileno(), 4096)
+        if not chunk:
+            raise AssertionError("the program ended before %r; stdout: %r" % (marker, head))
+        head += chunk
+    return head
+
+
+def finish(process, head=b"", timeout=DEFAULT_TIMEOUT):
+    try:
+        out, err = process.communicate(timeout=timeout)
+    except subprocess.TimeoutExpired:
+        _kill_group(process)
+        process.communicate()
+        raise RunTimeout("%s did not end within %s s" % (EXE, timeout))
+    status = process.returncode
+    return Result(status & 0xFF if status >= 0 else status, head + (out or b""), err)
 
 
 def temp_dir(test):

@@ -120,10 +120,10 @@ class FastMenu(unittest.TestCase):
             ("a\n\n", turn(refusal + refusal + PROMPT) + turn() + BYE),
             ("d\n\n", turn(PROMPT) + turn() + BYE),
             ("d\n" + missing + "\n\n", turn(PROMPT + INVALID + PROMPT) + turn() + BYE),
-            # 63 characters are taken and name no directory; the rest fails the
-            # input, so the prompt and then the menu read nothing more.
-            ("d\n" + missing + "x" * (70 - len(missing)) + "\nc\n",
-             turn(PROMPT + INVALID + PROMPT) + turn() + BYE),
+            # A line of 70 characters is read whole: no directory, and the
+            # lines after it are read as they come.
+            ("d\n" + missing + "x" * (70 - len(missing)) + "\n\nc\n",
+             turn(PROMPT + INVALID + PROMPT) + turn(refusal) + turn() + BYE),
         ]
         for stdin_text, rest in cases:
             with self.subTest(stdin=stdin_text):

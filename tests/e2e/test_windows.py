@@ -73,6 +73,11 @@ def share_reader():
     return os.path.join(os.path.dirname(h.EXE), "log_share_reader_%s.exe" % h.DELIVERABLE)
 
 
+def file_holder():
+    """The cross-built helper that holds a file as a run writing it does."""
+    return os.path.join(os.path.dirname(h.EXE), "file_holder_%s.exe" % h.DELIVERABLE)
+
+
 def assert_crlf_only(test, data):
     test.assertNotRegex(data, rb"(?<!\r)\n", "a line end without CR")
     test.assertNotIn(b"\r\r", data)
@@ -110,6 +115,30 @@ class WineFast(unittest.TestCase):
                 self.assertTrue(result.stdout.endswith(expected(failure)), result.stdout)
                 self.assertIn(expected("on path: " + destination + "\n"), h.read_file(log_path))
                 self.assertEqual(os.listdir(parent), [])
+
+
+    def test_test_file_held_by_another_process_is_in_use(self):
+        destination = h.temp_dir(self)
+        test_file = z_path(destination) + "\\test.io"
+        holder = subprocess.Popen(h.RUNNER + [file_holder(), test_file], stdin=subprocess.PIPE,
+                                  stdout=subprocess.PIPE, start_new_session=True)
+        self.addCleanup(lambda: holder.poll() is None and os.killpg(holder.pid, signal.SIGKILL))
+        self.assertEqual(holder.stdout.readline(), b"held\r\n")
+        log_path = os.path.join(h.temp_dir(self), "run.log")
+        result = h.run(["0", "65", log_path, z_path(destination)], cwd=h.temp_dir(self))
+        holder.communicate(b"", timeout=60)
+        self.assertEqual(result.status, h.STATUS_OK, result)
+        warning = ("\nWARNING: The test file %s is in use by another run! Test aborted.\n"
+                   % test_file)
+        refusals = h.too_many_threads(65) * 2
+        self.assertEqual(result.stdout, expected(
+            h.start_up(65, 0, log_name=log_path) + refusals
+            + "\nTesting disk speed (1 - 1024 KiB blocks)...\n"
+            + "  Testing with block size = 1 KiBytes... #" + warning))
+        self.assertEqual(h.read_file(log_path), expected(
+            h.log_header(65, 0) + refusals + "\nTesting disk speed (1 - 1024 KiB blocks) on path: "
+            + z_path(destination) + "\n" + warning))
+        self.assertEqual(os.listdir(destination), ["test.io"], "the holder's file is kept")
 
 
 @wine_only

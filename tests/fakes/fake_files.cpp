@@ -11,6 +11,8 @@ namespace {
 struct FakeFiles {
     int failCommitAt = -1;
     bool readOnly = false;
+    bool heldByAnotherRun = false;
+    bool removalRefused = false;
     int opens = 0;
     int commits = 0;
     std::string path;
@@ -34,6 +36,14 @@ void fakeFilesOpenReadOnly() {
     files.readOnly = true;
 }
 
+void fakeFilesHeldByAnotherRun() {
+    files.heldByAnotherRun = true;
+}
+
+void fakeFilesRefuseRemoval() {
+    files.removalRefused = true;
+}
+
 int fakeFilesOpens() {
     return files.opens;
 }
@@ -46,9 +56,13 @@ const std::vector<long>& fakeFilesCommitPositions() {
     return files.commitPositions;
 }
 
-std::FILE* platformOpenCommittedFile(const char* path) {
+std::FILE* platformOpenCommittedFile(const char* path, bool* inUse) {
     ++files.opens;
     files.path = path;
+    *inUse = files.heldByAnotherRun;
+    if (*inUse) {
+        return nullptr;
+    }
     std::FILE* stream = std::fopen(path, "wb");
     if (stream != nullptr && files.readOnly) {
         files.readOnly = false;
@@ -58,8 +72,14 @@ std::FILE* platformOpenCommittedFile(const char* path) {
     return stream;
 }
 
-std::FILE* platformOpenProbeFile(const char* path) {
+std::FILE* platformOpenProbeFile(const char* path, bool* inUse) {
+    *inUse = false;
     return std::fopen(path, "wb");
+}
+
+bool platformCloseAndRemoveTestFile(std::FILE* stream, const char* path) {
+    std::fclose(stream);
+    return !files.removalRefused && std::remove(path) == 0;
 }
 
 bool platformCommitFlush(std::FILE* stream) {
@@ -77,6 +97,7 @@ const char* platformTestFileSuffix() {
 }
 
 bool platformOpenLogFile(std::ofstream& log, const char* path) {
+    log.rdbuf()->pubsetbuf(nullptr, 0);
     log.open(path, std::ios::out | std::ios::trunc);
     return !log.bad() && log.is_open();
 }

@@ -14,6 +14,10 @@ void fakeFilesReset();
 void fakeFilesFailCommitAt(int index);
 // The next committed file is opened read-only, so every write to it fails.
 void fakeFilesOpenReadOnly();
+// Every committed file is held by another run: its opens fail as in use.
+void fakeFilesHeldByAnotherRun();
+// Committed files are closed but stay where they are.
+void fakeFilesRefuseRemoval();
 // Opens of committed files since the reset.
 int fakeFilesOpens();
 // The file's size on disk after the flush of every commit, in order.

@@ -22,5 +22,6 @@ function(tembrix_console_tests flavor)
       LIBRARIES
         console_${flavor} flavor_labels_${flavor} core_${flavor} fake_workloads_${flavor}
         fake_counter_${flavor} fake_threads_${flavor} fake_priority_${flavor}
-        platform_files_${flavor} platform_console_input_${flavor} platform_fpu_${flavor})
+        platform_files_${flavor} platform_interrupts_${flavor} platform_console_input_${flavor}
+        platform_fpu_${flavor})
 endfunction()

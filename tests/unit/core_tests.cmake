@@ -45,6 +45,7 @@ function(tembrix_core_tests flavor)
         ${dir}/platform/threads_test.cpp
         ${dir}/platform/priority_test.cpp
         ${dir}/platform/files_test.cpp
+        ${dir}/platform/interrupts_test.cpp
         ${dir}/platform/disk_write_test.cpp
         ${dir}/platform/console_input_test.cpp
         ${dir}/platform/x87_precision_test.cpp

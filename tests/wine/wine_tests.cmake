@@ -69,6 +69,10 @@ function(tembrix_win32_tests flavor)
       SOURCES ${dir}/priority_test.cpp
       LIBRARIES core_${flavor} ${TEMBRIX_PLATFORM_LIBRARIES})
 
+  add_executable(file_holder_${flavor} ${dir}/file_holder.cpp)
+  target_link_libraries(file_holder_${flavor} PRIVATE flags_${flavor})
+  # The end-to-end tests start it; built with the deliverable.
+  add_dependencies(${flavor} file_holder_${flavor})
   add_executable(log_share_reader_${flavor} ${dir}/log_share_reader.cpp)
   target_link_libraries(log_share_reader_${flavor} PRIVATE flags_${flavor})
   tembrix_unit_test(${flavor} win32_files_test

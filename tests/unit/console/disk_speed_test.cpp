@@ -170,21 +170,30 @@ TEST_F(DiskTest, LineOf63CharactersIsReadWhole) {
     EXPECT_EQ(std::cin.peek(), 'n');
 }
 
-TEST_F(DiskTest, LongerLineTakes63CharactersAndLeavesTheInputFailed) {
-    const std::string typed = directoryOf63();
-    typeInput(typed + "1234567\nnext\n");
+TEST_F(DiskTest, LongLineIsTheDirectoryAsTyped) {
+    // 100 characters, whose first 63 name a directory too.
+    const std::string prefix = directoryOf63();
+    const std::string typed = prefix + "/" + std::string(99 - prefix.size(), 'e');
+    ASSERT_EQ(typed.size(), 100u);
+    std::filesystem::create_directory(typed);
+    typeInput(typed + "\nnext\n");
     diskTest();
     ASSERT_NE(destinationPath, nullptr);
     EXPECT_EQ(std::string(destinationPath), typed);
-    EXPECT_TRUE(std::cin.fail());
+    EXPECT_EQ(logText(), logHeading(typed) +
+                             "\nWARNING: The disk runs stay below 1000 ms! Test aborted.\n");
+    EXPECT_EQ(fakeWorkloadCalls().front().path, typed + platformTestFileSuffix());
+    EXPECT_TRUE(std::filesystem::exists(typed + platformTestFileSuffix())) << "probed there";
+    EXPECT_FALSE(std::filesystem::exists(prefix + platformTestFileSuffix()));
+    EXPECT_FALSE(std::cin.fail());
+    EXPECT_EQ(std::cin.peek(), 'n');
 
-    // When those 63 characters are no directory, the repeated prompt reads nothing.
+    // Too long a name for any directory: invalid, and the next line is read.
     restart();
-    typeInput(std::string(kMissingDirectory) + std::string(40, 'x') + "\n\n");
+    typeInput(std::string(kMissingDirectory) + std::string(300, 'x') + "\n\n");
     diskTest();
     EXPECT_EQ(consoleText(), kPrompt + kInvalid + kPrompt);
     EXPECT_EQ(destinationPath, nullptr);
-    EXPECT_TRUE(std::cin.fail());
 }
 
 TEST_F(DiskTest, FailedRunEndsTheTestAtOnce) {
@@ -198,6 +207,10 @@ TEST_F(DiskTest, FailedRunEndsTheTestAtOnce) {
         {kStatusWriteFailed,
          "\nWARNING: Writing the test file " + testFile() + " failed! Test aborted.\n"},
         {kStatusNoMemory, "\nWARNING: Can not allocate memory for 4 KiB blocks! Test aborted.\n"},
+        {kStatusInUse, "\nWARNING: The test file " + testFile() +
+                           " is in use by another run! Test aborted.\n"},
+        {kStatusNotRemoved,
+         "\nWARNING: The test file " + testFile() + " could not be removed! Test aborted.\n"},
     };
     for (const Case& c : cases) {
         restart();

@@ -67,6 +67,25 @@ TEST_F(DiskWrite, FailedWriteStopsBeforeAnyCommit) {
     EXPECT_FALSE(std::filesystem::exists(path));
 }
 
+TEST_F(DiskWrite, FileHeldByAnotherRunIsLeftToIt) {
+    std::ofstream(path) << "the other run's block";
+    fakeFilesHeldByAnotherRun();
+    EXPECT_EQ(diskWriteWorkload(3, 1, path.c_str()), kStatusInUse);
+    EXPECT_TRUE(fakeFilesCommitSizes().empty());
+    EXPECT_EQ(std::filesystem::file_size(path), 21u) << "neither truncated nor removed";
+}
+
+TEST_F(DiskWrite, FileThatStaysIsReportedWhateverElseHappened) {
+    fakeFilesRefuseRemoval();
+    EXPECT_EQ(diskWriteWorkload(3, 1, path.c_str()), kStatusNotRemoved);
+    EXPECT_TRUE(std::filesystem::exists(path));
+    fakeFilesFailCommitAt(0);
+    EXPECT_EQ(diskWriteWorkload(3, 1, path.c_str()), kStatusNotRemoved);
+    EXPECT_EQ(diskWriteWorkload(1, std::numeric_limits<WorkArg>::max(), path.c_str()),
+              kStatusNotRemoved);
+    EXPECT_TRUE(std::filesystem::exists(path));
+}
+
 TEST_F(DiskWrite, FileThatCannotBeOpenedComesBeforeTheBuffer) {
     const std::string missing = dir.file("no-such-dir/test.io");
     // A block no buffer can hold would give -1 if the buffer came first.

@@ -13,6 +13,7 @@
 
 #include "platform/platform.h"
 #include "unit/core/scratch_dir.h"
+#include "unit/platform/lock_holder.h"
 
 namespace {
 
@@ -27,15 +28,22 @@ void writeFile(const std::string& path, const std::string& text) {
     std::ofstream(path, std::ios::binary) << text;
 }
 
-using OpenFn = std::FILE* (*)(const char*);
+using OpenFn = std::FILE* (*)(const char*, bool*);
 
 struct PosixFiles : testing::TestWithParam<OpenFn> {
     ScratchDir dir;
     std::string path = dir.file("test.io");
+    // Every failure here is one of "can't open", never "in use".
+    std::FILE* open(const char* name) {
+        bool inUse = true;
+        std::FILE* stream = GetParam()(name, &inUse);
+        EXPECT_FALSE(inUse) << name;
+        return stream;
+    }
 };
 
 TEST_P(PosixFiles, CreatesANewRegularFile) {
-    std::FILE* stream = GetParam()(path.c_str());
+    std::FILE* stream = open(path.c_str());
     ASSERT_NE(stream, nullptr);
     EXPECT_EQ(std::fwrite("abc\n", 1, 4, stream), 4u);
     EXPECT_EQ(std::fclose(stream), 0);
@@ -44,7 +52,7 @@ TEST_P(PosixFiles, CreatesANewRegularFile) {
 
 TEST_P(PosixFiles, TruncatesAnExistingRegularFile) {
     writeFile(path, "old contents that are longer");
-    std::FILE* stream = GetParam()(path.c_str());
+    std::FILE* stream = open(path.c_str());
     ASSERT_NE(stream, nullptr);
     EXPECT_EQ(std::filesystem::file_size(path), 0u);
     std::fputs("new", stream);
@@ -56,14 +64,14 @@ TEST_P(PosixFiles, DoesNotFollowASymbolicLink) {
     const std::string target = dir.file("target");
     writeFile(target, "keep me");
     std::filesystem::create_symlink(target, path);
-    EXPECT_EQ(GetParam()(path.c_str()), nullptr);
+    EXPECT_EQ(open(path.c_str()), nullptr);
     EXPECT_EQ(contentsOf(target), "keep me");
     EXPECT_TRUE(std::filesystem::is_symlink(path));
 
     // A dangling link must not create its target either.
     const std::string dangling = dir.file("dangling");
     std::filesystem::create_symlink(dir.file("not-there"), dangling);
-    EXPECT_EQ(GetParam()(dangling.c_str()), nullptr);
+    EXPECT_EQ(open(dangling.c_str()), nullptr);
     EXPECT_FALSE(std::filesystem::exists(dir.file("not-there")));
 }
 
@@ -71,7 +79,7 @@ TEST_P(PosixFiles, RefusesAFileWithASecondName) {
     const std::string otherName = dir.file("other");
     writeFile(otherName, "keep me");
     ASSERT_EQ(link(otherName.c_str(), path.c_str()), 0);
-    EXPECT_EQ(GetParam()(path.c_str()), nullptr);
+    EXPECT_EQ(open(path.c_str()), nullptr);
     EXPECT_EQ(contentsOf(otherName), "keep me");
     EXPECT_EQ(contentsOf(path), "keep me");
 }
@@ -79,28 +87,62 @@ TEST_P(PosixFiles, RefusesAFileWithASecondName) {
 TEST_P(PosixFiles, RefusesAFifoWithoutBlocking) {
     ASSERT_EQ(mkfifo(path.c_str(), 0600), 0);
     // Without a reader a blocking open would never return.
-    EXPECT_EQ(GetParam()(path.c_str()), nullptr);
+    EXPECT_EQ(open(path.c_str()), nullptr);
     EXPECT_TRUE(std::filesystem::is_fifo(path));
 }
 
 TEST_P(PosixFiles, RefusesDirectoriesAndMissingDirectories) {
     std::filesystem::create_directory(path);
-    EXPECT_EQ(GetParam()(path.c_str()), nullptr);
-    EXPECT_EQ(GetParam()(dir.file("missing/test.io").c_str()), nullptr);
+    EXPECT_EQ(open(path.c_str()), nullptr);
+    EXPECT_EQ(open(dir.file("missing/test.io").c_str()), nullptr);
     EXPECT_FALSE(std::filesystem::exists(dir.file("missing")));
 }
 
 TEST_P(PosixFiles, RefusesADeviceAndLeavesItAlone) {
-    EXPECT_EQ(GetParam()("/dev/null"), nullptr);
+    EXPECT_EQ(open("/dev/null"), nullptr);
+}
+
+TEST_P(PosixFiles, FileLockedByAnotherProcessIsInUseAndKept) {
+    writeFile(path, "the other run's block");
+    const LockHolder holder = holdLocked(path);
+    ASSERT_GT(holder.pid, 0);
+    bool inUse = false;
+    EXPECT_EQ(GetParam()(path.c_str(), &inUse), nullptr);
+    EXPECT_TRUE(inUse);
+    EXPECT_EQ(contentsOf(path), "the other run's block");
+    releaseHolder(holder);
+
+    // Once the other process is gone the file is a leftover: taken over.
+    std::FILE* stream = GetParam()(path.c_str(), &inUse);
+    ASSERT_NE(stream, nullptr);
+    EXPECT_FALSE(inUse);
+    EXPECT_EQ(std::filesystem::file_size(path), 0u);
+    std::fclose(stream);
 }
 
 INSTANTIATE_TEST_SUITE_P(CommittedAndProbe, PosixFiles,
                          testing::Values(platformOpenCommittedFile, platformOpenProbeFile));
 
+TEST(PosixCloseAndRemove, TheNameGoesBeforeTheLock) {
+    ScratchDir dir;
+    const std::string path = dir.file("test.io");
+    bool inUse = false;
+    std::FILE* stream = platformOpenCommittedFile(path.c_str(), &inUse);
+    ASSERT_NE(stream, nullptr);
+    EXPECT_TRUE(platformCloseAndRemoveTestFile(stream, path.c_str()));
+    EXPECT_FALSE(std::filesystem::exists(path));
+
+    // A file that stays: a directory of that name can't be unlinked.
+    std::filesystem::create_directory(path);
+    EXPECT_FALSE(platformCloseAndRemoveTestFile(std::tmpfile(), path.c_str()));
+    EXPECT_TRUE(std::filesystem::is_directory(path));
+}
+
 TEST(PosixCommit, FlushesTheStreamToTheFile) {
     ScratchDir dir;
     const std::string path = dir.file("test.io");
-    std::FILE* stream = platformOpenCommittedFile(path.c_str());
+    bool inUse = false;
+    std::FILE* stream = platformOpenCommittedFile(path.c_str(), &inUse);
     ASSERT_NE(stream, nullptr);
     const std::string block(1024, 'z');
     ASSERT_EQ(std::fwrite(block.data(), 1, block.size(), stream), block.size());

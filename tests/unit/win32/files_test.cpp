@@ -29,9 +29,20 @@ std::string makeTempDirectory(const char* name) {
     return directory;
 }
 
+// Shared for everything: the disk test holds its file with DELETE access.
 std::string readBytes(const std::string& path) {
-    std::ifstream in(path, std::ios_base::in | std::ios_base::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    const HANDLE file = CreateFileA(path.c_str(), GENERIC_READ,
+                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                    nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        return "<cannot read " + path + ">";
+    }
+    std::string bytes(1 << 16, '\0');
+    DWORD got = 0;
+    ReadFile(file, &bytes[0], static_cast<DWORD>(bytes.size()), &got, nullptr);
+    CloseHandle(file);
+    bytes.resize(got);
+    return bytes;
 }
 
 void writeBytes(const std::string& path, const std::string& bytes) {
@@ -78,7 +89,8 @@ TEST(Win32Files, CommittedFileIsBinaryTruncatedAndFlushes) {
     const std::string path = directory + platformTestFileSuffix();
     writeBytes(path, std::string(5000, 'o'));
 
-    std::FILE* file = platformOpenCommittedFile(path.c_str());
+    bool inUse = true;
+    std::FILE* file = platformOpenCommittedFile(path.c_str(), &inUse);
     ASSERT_NE(file, nullptr);
     // Truncated on open.
     EXPECT_EQ(readBytes(path), "");
@@ -88,23 +100,52 @@ TEST(Win32Files, CommittedFileIsBinaryTruncatedAndFlushes) {
     EXPECT_TRUE(platformCommitFlush(file));
     // Written out by the flush, before the close, and without line-end translation.
     EXPECT_EQ(readBytes(path), data);
+    EXPECT_FALSE(inUse);
+    // Opened delete-on-close: it goes with its last handle.
     std::fclose(file);
+    EXPECT_FALSE(exists(path));
+    RemoveDirectoryA(directory.c_str());
+}
 
-    EXPECT_EQ(std::remove(path.c_str()), 0);
+TEST(Win32Files, ASecondWriterIsRefusedAsInUseAndALeftoverIsTakenOver) {
+    const std::string directory = makeTempDirectory("held");
+    const std::string path = directory + platformTestFileSuffix();
+    bool inUse = true;
+    std::FILE* held = platformOpenCommittedFile(path.c_str(), &inUse);
+    ASSERT_NE(held, nullptr);
+    ASSERT_EQ(std::fwrite("held", 1, 4, held), 4u);
+    ASSERT_TRUE(platformCommitFlush(held));
+    for (auto open : {platformOpenCommittedFile, platformOpenProbeFile}) {
+        inUse = false;
+        EXPECT_EQ(open(path.c_str(), &inUse), nullptr);
+        EXPECT_TRUE(inUse);
+    }
+    EXPECT_EQ(readBytes(path), "held") << "not truncated";
+    EXPECT_TRUE(platformCloseAndRemoveTestFile(held, path.c_str()));
+    EXPECT_FALSE(exists(path));
+
+    writeBytes(path, "left over");
+    std::FILE* taken = platformOpenCommittedFile(path.c_str(), &inUse);
+    ASSERT_NE(taken, nullptr);
+    EXPECT_FALSE(inUse);
+    EXPECT_EQ(readBytes(path), "");
+    EXPECT_TRUE(platformCloseAndRemoveTestFile(taken, path.c_str()));
+    EXPECT_FALSE(exists(path));
     RemoveDirectoryA(directory.c_str());
 }
 
 TEST(Win32Files, ProbeCreatesAnEmptyFileOrTruncates) {
     const std::string directory = makeTempDirectory("probe");
     const std::string path = directory + platformTestFileSuffix();
-    std::FILE* probe = platformOpenProbeFile(path.c_str());
+    bool inUse = true;
+    std::FILE* probe = platformOpenProbeFile(path.c_str(), &inUse);
     ASSERT_NE(probe, nullptr);
     std::fclose(probe);
     ASSERT_TRUE(exists(path));
     EXPECT_EQ(readBytes(path), "");
 
     writeBytes(path, "old contents");
-    probe = platformOpenProbeFile(path.c_str());
+    probe = platformOpenProbeFile(path.c_str(), &inUse);
     ASSERT_NE(probe, nullptr);
     std::fclose(probe);
     EXPECT_EQ(readBytes(path), "");
@@ -119,8 +160,11 @@ TEST(Win32Files, AFileWithASecondNameIsRefusedAndKept) {
     const std::string otherName = directory + "\\precious.txt";
     writeBytes(otherName, "keep me");
     ASSERT_TRUE(CreateHardLinkA(path.c_str(), otherName.c_str(), nullptr));
-    EXPECT_EQ(platformOpenCommittedFile(path.c_str()), nullptr);
-    EXPECT_EQ(platformOpenProbeFile(path.c_str()), nullptr);
+    bool inUse = true;
+    EXPECT_EQ(platformOpenCommittedFile(path.c_str(), &inUse), nullptr);
+    EXPECT_FALSE(inUse);
+    EXPECT_EQ(platformOpenProbeFile(path.c_str(), &inUse), nullptr);
+    EXPECT_FALSE(inUse);
     EXPECT_EQ(readBytes(otherName), "keep me");
     EXPECT_EQ(readBytes(path), "keep me");
     std::remove(path.c_str());
@@ -130,8 +174,11 @@ TEST(Win32Files, AFileWithASecondNameIsRefusedAndKept) {
 
 TEST(Win32Files, OpensFailInAMissingDirectory) {
     const std::string path = makeTempDirectory("missing") + "\\no such dir\\test.io";
-    EXPECT_EQ(platformOpenCommittedFile(path.c_str()), nullptr);
-    EXPECT_EQ(platformOpenProbeFile(path.c_str()), nullptr);
+    bool inUse = true;
+    EXPECT_EQ(platformOpenCommittedFile(path.c_str(), &inUse), nullptr);
+    EXPECT_FALSE(inUse);
+    EXPECT_EQ(platformOpenProbeFile(path.c_str(), &inUse), nullptr);
+    EXPECT_FALSE(inUse);
     std::ofstream log;
     EXPECT_FALSE(platformOpenLogFile(log, path.c_str()));
     EXPECT_FALSE(log.is_open());

@@ -1,0 +1,230 @@
+"""Interrupted, shared and long-path runs on Linux: an interrupt leaves no test
+file and loses no log line, two runs never share a test file, a test file that
+stays is reported, and a typed directory is used as typed, whatever its length.
+
+The fast tests use 65 threads, so the CPU and memory tests refuse at once; their
+disk tests are real but are ended by a signal after the first timed run, or end
+by themselves at the first one. Nothing waits for a time or asserts one.
+"""
+
+import os
+import re
+import shutil
+import signal
+import subprocess
+import unittest
+
+import harness as h
+from harness import expected
+import test_runs as runs
+
+THREADS = 65
+REFUSALS = h.too_many_threads(THREADS) * 2
+CONSOLE_DISK_HEADING = "\nTesting disk speed (1 - 1024 KiB blocks)...\n"
+FIRST_RUN = "  Testing with block size = 1 KiBytes... #"
+LOCK_TIMEOUT = 60
+DISK_LINE = r"  Speed @ \d+ KiB: \S+ K-OPS / \S+ MiB per second\.             \n"
+
+linux_only = unittest.skipIf(h.RUNNER or runs.WINDOWS, "signals and record locks on Linux")
+
+
+def log_disk_heading(destination):
+    return "\nTesting disk speed (1 - 1024 KiB blocks) on path: %s\n" % destination
+
+
+def in_use(path):
+    return "\nWARNING: The test file %s is in use by another run! Test aborted.\n" % path
+
+
+def not_removed(path):
+    return "\nWARNING: The test file %s could not be removed! Test aborted.\n" % path
+
+
+def chattr(flag, directory):
+    try:
+        return subprocess.run(["chattr", flag, directory], capture_output=True).returncode == 0
+    except FileNotFoundError:
+        return False
+
+
+def make_append_only(test, directory):
+    """chattr +a: files can be made in directory but not removed. Skips the
+    test where that can't be had (tried first on a witness directory beside
+    it); undone when the test ends."""
+    witness_dir = os.path.join(os.path.dirname(directory), "witness")
+    os.mkdir(witness_dir)
+    witness = os.path.join(witness_dir, "witness")
+    kept = False
+    if chattr("+a", witness_dir):
+        h.write_file(witness, b"")
+        try:
+            os.remove(witness)
+        except PermissionError:
+            kept = True
+        chattr("-a", witness_dir)
+    shutil.rmtree(witness_dir)
+    if not kept:
+        raise unittest.SkipTest("chattr +a is unavailable or keeps no file here "
+                                "(needs root and an ext2/3/4 file system)")
+    test.assertTrue(chattr("+a", directory))
+    test.addCleanup(chattr, "-a", directory)
+
+
+def holds_lock(pid, path):
+    """True when process pid holds a POSIX write lock on the file at path."""
+    try:
+        inode = os.stat(path).st_ino
+    except FileNotFoundError:
+        return False
+    with open("/proc/locks") as locks:
+        return any(re.match(r"\d+: POSIX\s+ADVISORY\s+WRITE\s+%d\s+\S+:%d\s" % (pid, inode), line)
+                   for line in locks)
+
+
+def stop_while_holding(test, process, path):
+    """Stops the process at a moment it holds its lock on path, i.e. in the
+    middle of one of its timed runs."""
+    test.addCleanup(lambda: process.poll() is None and os.killpg(process.pid, signal.SIGKILL))
+    deadline = os.times().elapsed + LOCK_TIMEOUT
+    while os.times().elapsed < deadline:
+        if holds_lock(process.pid, path):
+            os.kill(process.pid, signal.SIGSTOP)
+            if holds_lock(process.pid, path):
+                return
+            os.kill(process.pid, signal.SIGCONT)
+    test.fail("the first run never held %s within %s s" % (path, LOCK_TIMEOUT))
+
+
+@linux_only
+@h.fast_test
+@h.matched_build
+class InterruptedDiskTest(unittest.TestCase):
+    def test_signal_removes_the_test_file_and_the_log_keeps_its_lines(self):
+        for signal_number in [signal.SIGINT, signal.SIGTERM, signal.SIGHUP]:
+            with self.subTest(signal=signal_number):
+                destination = h.temp_dir(self)
+                # A leftover from an earlier run is taken over as always.
+                h.write_file(os.path.join(destination, "test.io"), b"left over" * 1000)
+                log_path = os.path.join(h.temp_dir(self), "run.log")
+                process = h.start(["0", THREADS, log_path, destination], cwd=h.temp_dir(self))
+                head = h.read_until(process, expected(FIRST_RUN))
+                os.kill(process.pid, signal_number)
+                result = h.finish(process, head)
+                self.assertEqual(result.status, -signal_number, result)
+                self.assertEqual(os.listdir(destination), [])
+                log = h.read_file(log_path).decode("ascii")
+                start = h.log_header(THREADS, 0) + REFUSALS + log_disk_heading(destination)
+                self.assertTrue(log.startswith(start), log)
+                # Block sizes that were done before the signal, and nothing else.
+                self.assertRegex(log[len(start):], r"\A(%s)*\Z" % DISK_LINE)
+
+    def test_two_runs_on_one_directory(self):
+        destination = h.temp_dir(self)
+        test_file = destination + runs.TEST_FILE_SUFFIX
+        first_log = os.path.join(h.temp_dir(self), "first.log")
+        first = h.start(["0", THREADS, first_log, destination], cwd=h.temp_dir(self))
+        head = h.read_until(first, expected(FIRST_RUN))
+        stop_while_holding(self, first, test_file)
+
+        # A batch run: its first timed run finds the file held.
+        second_log = os.path.join(h.temp_dir(self), "second.log")
+        second = h.run(["0", THREADS, second_log, destination], cwd=h.temp_dir(self))
+        self.assertEqual(second.status, h.STATUS_OK, second)
+        self.assertEqual(second.stdout, expected(
+            h.start_up(THREADS, 0, log_name=second_log) + REFUSALS + CONSOLE_DISK_HEADING
+            + FIRST_RUN + in_use(test_file)))
+        self.assertEqual(h.read_file(second_log), expected(
+            h.log_header(THREADS, 0) + REFUSALS + log_disk_heading(destination)
+            + in_use(test_file)))
+        # The menu: the prompt's probe finds it held.
+        menu = h.run(["1", THREADS], ("d\n%s\n" % destination).encode(), cwd=h.temp_dir(self))
+        self.assertEqual(menu.status, h.STATUS_OK, menu)
+        self.assertEqual(menu.stdout, expected(
+            h.start_up(THREADS, 1) + runs.turn(runs.PROMPT + in_use(test_file)) + runs.turn()
+            + runs.BYE))
+        self.assertTrue(holds_lock(first.pid, test_file), "the first run's file is untouched")
+
+        os.kill(first.pid, signal.SIGINT)
+        os.kill(first.pid, signal.SIGCONT)
+        result = h.finish(first, head)
+        self.assertEqual(result.status, h.STATUS_SIGINT, result)
+        self.assertEqual(os.listdir(destination), [])
+        self.assertNotIn(b"WARNING: The test file", result.stdout)
+
+    def test_file_that_cannot_be_removed_is_reported(self):
+        destination = h.temp_dir(self)
+        make_append_only(self, destination)
+        log_path = os.path.join(h.temp_dir(self), "run.log")
+        result = h.run(["0", THREADS, log_path, destination], cwd=h.temp_dir(self))
+        test_file = destination + runs.TEST_FILE_SUFFIX
+        self.assertEqual(result.status, h.STATUS_OK, result)
+        self.assertEqual(result.stdout, expected(
+            h.start_up(THREADS, 0, log_name=log_path) + REFUSALS + CONSOLE_DISK_HEADING
+            + FIRST_RUN + not_removed(test_file)))
+        self.assertEqual(h.read_file(log_path), expected(
+            h.log_header(THREADS, 0) + REFUSALS + log_disk_heading(destination)
+            + not_removed(test_file)))
+        self.assertEqual(os.listdir(destination), ["test.io"])
+
+    def test_directory_of_100_characters_typed_at_the_prompt(self):
+        base = h.temp_dir(self)
+        # Its first 63 characters name a directory too.
+        prefix = os.path.join(base, "p" * (62 - len(base)))
+        typed = os.path.join(prefix, "d" * (99 - len(prefix)))
+        self.assertEqual((len(prefix), len(typed)), (63, 100))
+        os.makedirs(typed)
+        stdin = ("d\n%s\n" % typed).encode()
+
+        process = h.start(["1", THREADS], stdin, cwd=h.temp_dir(self))
+        head = h.read_until(process, expected(FIRST_RUN))
+        os.kill(process.pid, signal.SIGINT)
+        result = h.finish(process, head)
+        self.assertEqual(result.status, h.STATUS_SIGINT, result)
+        self.assertTrue(result.stdout.startswith(expected(
+            h.start_up(THREADS, 1) + runs.turn(runs.PROMPT + CONSOLE_DISK_HEADING + FIRST_RUN))),
+            result.stdout)
+        self.assertEqual(os.listdir(typed), [], "probe file and test file are gone")
+        self.assertEqual(os.listdir(prefix), [os.path.basename(typed)])
+
+        with self.subTest("the warning names the file"):
+            make_append_only(self, typed)
+            result = h.run(["1", THREADS], stdin, cwd=h.temp_dir(self))
+            self.assertEqual(result.status, h.STATUS_OK, result)
+            self.assertEqual(result.stdout, expected(
+                h.start_up(THREADS, 1) + runs.turn(
+                    runs.PROMPT + CONSOLE_DISK_HEADING + FIRST_RUN
+                    + not_removed(typed + runs.TEST_FILE_SUFFIX)) + runs.turn() + runs.BYE))
+            self.assertEqual(os.listdir(typed), ["test.io"])
+
+
+@linux_only
+@h.real_test
+@h.matched_build
+class InterruptedBatchRun(unittest.TestCase):
+    def test_signal_in_the_memory_test_keeps_the_cpu_record(self):
+        log_path = os.path.join(h.temp_dir(self), "run.log")
+        process = h.start(["1", "2", log_path], cwd=h.temp_dir(self))
+        self.addCleanup(lambda: process.poll() is None and os.killpg(process.pid, signal.SIGKILL))
+        head = h.read_until(process, expected("\nTesting memory speed"), runs.REAL_TIMEOUT)
+        os.kill(process.pid, signal.SIGINT)
+        result = h.finish(process, head)
+        self.assertEqual(result.status, h.STATUS_SIGINT, result)
+        log = h.read_file(log_path).decode("ascii")
+        pattern = (re.escape(h.log_header(threads=2, cycles=1)) + runs.LOG_WARNING
+                   + re.escape("\nTesting CPU...\n") + "".join(runs.cpu_lines(2, False))
+                   + re.escape("\nMachine readable results: \"CPU\";THREADS;IOPS;FLOPS;BSOPS;"
+                               "MATH-OPS;CHECKSUM\n")
+                   + r"(?P<record>##CPU;2;\d+;\d+;\d+;\d+;)(?P<checksum>[0-9a-f]{1,8})\n"
+                   + runs.LOG_WARNING
+                   + re.escape("\nTesting memory speed (1 - 1024 KiB blocks)...\n")
+                   + "(%s)*" % "|".join(runs.memory_line(2, block) for block in runs.BLOCKS)
+                   + r"\Z")
+        match = re.match(pattern, log)
+        self.assertIsNotNone(match, log)
+        self.assertEqual(match.group("checksum"), runs.checksum(match.group("record")))
+        self.assertEqual(match.group("record"),
+                         "##CPU;2;%s;" % ";".join(re.findall(r"\t2x(\d+) ", log)[:4]))
+
+
+if __name__ == "__main__":
+    unittest.main()
