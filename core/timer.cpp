@@ -11,9 +11,9 @@ namespace {
 // The bound of every time handed back, about 146 million years: no run comes
 // near it, and the runner adds two such times without leaving 64 signed bits.
 constexpr std::int64_t kLongestMs = std::numeric_limits<std::int64_t>::max() / 2;
-// Frequencies and whole seconds from here on leave that bound (or, for the
-// frequency, overflow the remainder's product): no counter gets there.
-constexpr std::int64_t kBeyondMs = kLongestMs / 1000;
+// Whole seconds from here on (about 4.6 * 10^15) leave that bound, and so
+// many ticks per second overflow the remainder's product: no counter gets there.
+constexpr std::int64_t kBeyondCounters = kLongestMs / 1000;
 
 // The millisecond count as the build hands it back. The x86 builds hold it in
 // 32 unsigned bits; instead of handing back the low 32 bits of a value that
@@ -42,7 +42,8 @@ std::int64_t ticksToMilliseconds(std::int64_t ticks, std::int64_t frequency) {
     // (both carrying the sign of ticks) that is formed without the product.
     const std::int64_t seconds = ticks / frequency;
     const std::int64_t rest = ticks % frequency;
-    if (frequency >= kBeyondMs || seconds >= kBeyondMs || seconds <= -kBeyondMs) {
+    if (frequency >= kBeyondCounters || seconds >= kBeyondCounters ||
+        seconds <= -kBeyondCounters) {
         return ticks < 0 ? -kLongestMs : kLongestMs;
     }
     return seconds * 1000 + rest * 1000 / frequency;

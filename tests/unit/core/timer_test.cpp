@@ -122,7 +122,7 @@ TEST(TicksToMilliseconds, ExactForCountersUpTo1e12HzAndIntervalsUpTo1e6Seconds) 
     EXPECT_EQ(ticksToMilliseconds(-1000000000000000000, 1000000000000), -1000000000);
     EXPECT_EQ(ticksToMilliseconds(3579544999999, 3579545), 999999999);
     EXPECT_EQ(ticksToMilliseconds(-1500, 1000000), -1);  // truncates toward zero
-    // Products with 10^6 far beyond 64 bits.
+    // Tick counts whose product with 10^6 leaves 64 bits.
     EXPECT_EQ(ticksToMilliseconds(9223372036855, 1000000), 9223372036);
     EXPECT_EQ(ticksToMilliseconds(kInt64Max, 3579545), 2576688388288113);
     EXPECT_EQ(ticksToMilliseconds(kInt64Min, 10000000000007), -922337203);
