@@ -2,7 +2,7 @@
 
 #include <cstdlib>
 
-#include "core/word_arithmetic.h"
+#include "console/word_arithmetic.h"
 
 std::int32_t parseArgumentNumber(const char* text) {
     // long has 64 bits on some targets: clamp to the 32 bits the argument holds.

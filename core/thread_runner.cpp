@@ -48,22 +48,6 @@ bool waitForWorkers(PlatformThread* threads, ThreadCount started) {
 
 }  // namespace
 
-TimerMs halveRunning(TimerMs running, TimerMs sample) {
-#if TEMBRIX_WORD_BITS == 32
-    // Unsigned 32-bit words: the sum can't wrap in 64 bits and its half fits
-    // 32 bits again. For sums below 2^32 this equals the wrapping form.
-    return static_cast<TimerMs>((static_cast<std::uint64_t>(running) + sample) >> 1);
-#else
-    TimerMs sum = 0;
-    if (!__builtin_add_overflow(running, sample, &sum)) {
-        return sum / 2;  // signed, truncating toward zero
-    }
-    // The sum leaves the signed range only when both have the same sign; then
-    // halving each with its remainder and adding gives the same truncation.
-    return running / 2 + sample / 2 + (running % 2 + sample % 2) / 2;
-#endif
-}
-
 std::uint32_t threadEntry(void* argument) {
     WorkloadJob* job = static_cast<WorkloadJob*>(argument);
     job->elapsedMs = timeWorkload(job->workload, job->count, job->arg, job->path, &job->status);
@@ -114,12 +98,16 @@ TimerMs runOnThreads(ThreadCount threadCount, WorkloadFn workload, WorkCount cou
         return 0;
     }
 
-    // Creation order, not the order in which the workers ended.
+    // Creation order, not the order in which the workers ended. Each step is
+    // trunc((running + elapsedMs) / 2) in 64 signed bits, where the sum fits:
+    // the timer bounds its times to half the range, and two 32-bit times never
+    // wrap there (for sums below 2^32 the same as a wrapping add and shift).
     TimerMs running = 0;
     WorkStatus firstFailure = kStatusOk;
     for (ThreadCount i = 0; i < started; ++i) {
         platformReleaseThread(&threads[i]);
-        running = i == 0 ? jobs[i].elapsedMs : halveRunning(running, jobs[i].elapsedMs);
+        running = i == 0 ? jobs[i].elapsedMs
+                         : static_cast<TimerMs>((std::int64_t{running} + jobs[i].elapsedMs) / 2);
         if (firstFailure == kStatusOk) {
             firstFailure = jobs[i].status;
         }

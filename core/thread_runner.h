@@ -5,8 +5,8 @@
 
 #include "core/workload.h"
 
-// One worker's job. The first five fields are the record the workers share
-// nothing through; status is where the worker leaves its workload's status.
+// One worker's job, a record of its own: the runner fills in the first four
+// fields before the worker starts, the worker writes elapsedMs and status.
 struct WorkloadJob {
     WorkloadFn workload;
     WorkCount count;
@@ -28,7 +28,3 @@ TimerMs runOnThreads(ThreadCount threadCount, WorkloadFn workload, WorkCount cou
 
 // Thread start routine: times the job's workload and stores the result.
 std::uint32_t threadEntry(void* job);
-
-// One step of the running halving over threads: trunc((running + sample) / 2),
-// free of overflow (signed in the x86-64 builds, unsigned in the x86 builds).
-TimerMs halveRunning(TimerMs running, TimerMs sample);

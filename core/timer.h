@@ -10,5 +10,7 @@ TimerMs timeWorkload(WorkloadFn workload, WorkCount count, WorkArg arg, const ch
                      WorkStatus* status = nullptr);
 
 // The millisecond arithmetic of timeWorkload on its own: ticks * 1000000 / f,
-// then / 1000, without signed overflow. A frequency of 0 or less gives 0.
+// then / 1000, both truncated toward zero. Exact for frequencies and whole
+// seconds below about 4.6 * 10^15; beyond them it saturates to +-(2^62 - 1) ms
+// with the sign of ticks. A frequency of 0 or less gives 0.
 std::int64_t ticksToMilliseconds(std::int64_t ticks, std::int64_t frequency);

@@ -7,7 +7,8 @@ using WorkloadFn = WorkStatus (*)(WorkCount count, WorkArg arg, const char* path
 
 // Workload statuses.
 constexpr WorkStatus kStatusOk = 0;
-constexpr WorkStatus kStatusNoMemory = -1;     // a buffer can't be had (also bit-shift mismatch)
+constexpr WorkStatus kStatusNoMemory = -1;     // a buffer can't be had
+constexpr WorkStatus kStatusShiftMismatch = -1; // the bit-shift value did not come back
 constexpr WorkStatus kStatusCannotOpen = -2;   // the file can't be opened
 constexpr WorkStatus kStatusNoPath = -3;       // no path given
 constexpr WorkStatus kStatusWriteFailed = -4;  // a write, seek or commit failed

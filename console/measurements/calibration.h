@@ -7,7 +7,7 @@
 
 #include "console/console_output.h"
 #include "console/measurements/timed_run.h"
-#include "core/word_arithmetic.h"
+#include "console/word_arithmetic.h"
 
 enum CalibrationEnd {
     kCalibrationReached,    // the last run lasted 1000 ms or more

@@ -17,8 +17,8 @@
 #include "console/measurements/timed_run.h"
 #include "console/measurements/warnings.h"
 #include "console/settings.h"
+#include "console/word_arithmetic.h"
 #include "core/priority.h"
-#include "core/word_arithmetic.h"
 #include "core/workloads.h"
 
 namespace {

@@ -16,8 +16,8 @@
 #include "console/measurements/warnings.h"
 #include "console/number_format.h"
 #include "console/settings.h"
+#include "console/word_arithmetic.h"
 #include "core/priority.h"
-#include "core/word_arithmetic.h"
 #include "core/workloads.h"
 
 namespace {

@@ -20,5 +20,5 @@ WorkStatus bitShiftWorkload(WorkCount count, WorkArg, const char*) {
         v = v << 2;
         v = v >> 2;
     }
-    return v == start ? kStatusOk : kStatusNoMemory;
+    return v == start ? kStatusOk : kStatusShiftMismatch;
 }

@@ -11,4 +11,7 @@ function(tembrix_console_entry_tests flavor)
       LIBRARIES
         console_${flavor} flavor_labels_${flavor} core_${flavor} workloads_${flavor}
         ${TEMBRIX_PLATFORM_LIBRARIES})
+  # The self check's count is compared with the flavor definition's width.
+  target_compile_definitions(console_entry_${flavor} PRIVATE
+      "TEMBRIX_EXPECTED_WIDTH=${FLAVOR_EXPECTED_WIDTH}")
 endfunction()

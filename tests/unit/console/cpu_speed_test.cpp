@@ -317,7 +317,7 @@ TEST_F(CpuTest, RunnerFailuresEndTheTestWithoutRecord) {
 
 TEST_F(CpuTest, BitShiftMismatchStatusDoesNotEndTheTest) {
     // The x86 bit-shift loop reports -1 for every count of 10 or more.
-    fakeWorkloadsDefault(kFakeBitShift, kStatusNoMemory);
+    fakeWorkloadsDefault(kFakeBitShift, kStatusShiftMismatch);
     scriptFullRun();
     cpuTest(1);
     EXPECT_EQ(consoleText(), fullRunConsole("1"));

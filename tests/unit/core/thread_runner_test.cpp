@@ -58,6 +58,29 @@ TEST_F(RunOnThreads, CombinesByRunningHalvingInCreationOrder) {
     EXPECT_EQ(fakeCounterOverruns(), 0);
 }
 
+TEST_F(RunOnThreads, HalvesTimesAtTheTimersBoundsWithoutOverflow) {
+    // One tick per millisecond; kInt64Max ticks lie beyond every bound.
+    constexpr std::int64_t kInt64Max = std::numeric_limits<std::int64_t>::max();
+    fakeCounterReset(1000);
+    const auto runTicks = [](const std::vector<std::int64_t>& ticks) {
+        fakeCounterAppendTicks(ticks);
+        return runOnThreads(static_cast<ThreadCount>(ticks.size()), recordingWorkload, 1, 0,
+                            nullptr);
+    };
+#if TEMBRIX_WORD_BITS == 32
+    EXPECT_EQ(runTicks({kInt64Max, kInt64Max}), TimerMs{4294967295u});
+    EXPECT_EQ(runTicks({kInt64Max, 1}), TimerMs{2147483648u});  // a wrapping add gives 0
+    EXPECT_EQ(runTicks({-5, -5}), TimerMs{0});
+#else
+    constexpr TimerMs longest = 4611686018427387903;  // 2^62 - 1
+    EXPECT_EQ(runTicks({kInt64Max, kInt64Max}), longest);
+    EXPECT_EQ(runTicks({-kInt64Max, -kInt64Max}), -longest);
+    EXPECT_EQ(runTicks({kInt64Max, -kInt64Max}), TimerMs{0});
+    EXPECT_EQ(runTicks({-1001, -1000}), TimerMs{-1000});  // toward zero
+    EXPECT_EQ(runTicks({-3, 2}), TimerMs{0});
+#endif
+}
+
 TEST_F(RunOnThreads, OneWorkerUnhalvedAndNoWorkerAtAll) {
     WorkStatus status = kStatusNoMemory;
     EXPECT_EQ(runWithTimes({1235}, &status), TimerMs{1235});
@@ -157,32 +180,6 @@ TEST_F(RunOnThreads, WaitThatKeepsFailingReadsAndReleasesNothing) {
     EXPECT_EQ(status, kStatusWaitFailed);
     EXPECT_EQ(fakeThreadsWaits(), 4);
     EXPECT_EQ(fakeThreadsReleased(), 0);
-}
-
-TEST(HalveRunning, TruncatesTheHalfSum) {
-    EXPECT_EQ(halveRunning(1000, 1001), TimerMs{1000});
-    EXPECT_EQ(halveRunning(1001, 1002), TimerMs{1001});
-    EXPECT_EQ(halveRunning(0, 1), TimerMs{0});
-    EXPECT_EQ(halveRunning(0, 0), TimerMs{0});
-}
-
-TEST(HalveRunning, NeverOverflows) {
-    constexpr TimerMs top = std::numeric_limits<TimerMs>::max();
-    EXPECT_EQ(halveRunning(top, top), top);
-    EXPECT_EQ(halveRunning(top, top - 1), top - 1);
-    EXPECT_EQ(halveRunning(top - 1, top), top - 1);
-#if TEMBRIX_WORD_BITS == 32
-    // The wrapping form would give 0 here.
-    EXPECT_EQ(halveRunning(4294967295u, 1), TimerMs{2147483648u});
-#else
-    constexpr TimerMs bottom = std::numeric_limits<TimerMs>::min();
-    EXPECT_EQ(halveRunning(bottom, bottom), bottom);
-    EXPECT_EQ(halveRunning(bottom, bottom + 1), bottom + 1);  // toward zero
-    EXPECT_EQ(halveRunning(bottom + 1, bottom + 1), bottom + 1);
-    EXPECT_EQ(halveRunning(top, bottom), TimerMs{0});
-    EXPECT_EQ(halveRunning(-1001, -1000), TimerMs{-1000});
-    EXPECT_EQ(halveRunning(-3, 2), TimerMs{0});
-#endif
 }
 
 }  // namespace

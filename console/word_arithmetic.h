@@ -1,6 +1,6 @@
 // Arithmetic on machine words that must neither overflow nor print a wrapped
 // number: the calibrations' tenfold counts, double-to-integer truncations of
-// rates and speeds, and the narrowing of timer results.
+// rates and speeds, and the narrowing of timer results and arguments.
 #pragma once
 
 #include <cmath>
