@@ -13,6 +13,7 @@
 #include <cstdlib>
 
 #include "core/workloads/block_size.h"
+#include "core/workloads/count_down.h"
 #include "platform/platform.h"
 
 WorkStatus diskWriteWorkload(WorkCount count, WorkArg arg, const char* path) {
