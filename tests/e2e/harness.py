@@ -35,6 +35,13 @@ API, for the test_*.py files of this directory:
           line (up to the SYS-CHECK line of a mismatched build),
       usage(argv0), menu(), menu_end_of_input(), too_many_threads(threads),
       log_open_failed(path), log_incomplete(path).
+  The tests' texts: bye(), disk_prompt(), path_invalid(), realtime_refused(),
+      high_priority_refused(), test_file(directory), cannot_create(path), is_log_file(path),
+      calibrating_cpu(), cpu_heading(), memory_heading(), disk_heading(destination=None),
+      block_line(block), record_header(kind); BLOCKS, the block sizes in KiB.
+  Patterns (regular expressions) of the lines that hold measured numbers: cpu_lines(threads,
+      console), calibration_done(), cpu_progress(phase, cycles, run), memory_line(threads,
+      block), memcopy_line(threads, console), best_block(block), disk_line(block).
   STATUS_OK, STATUS_SELF_CHECK_FAILED, STATUS_LOG_OPEN_FAILED, STATUS_LOG_INCOMPLETE.
   MISMATCHED: True in the build whose self check must abort.
   Decorators: fast_test (runs only in fast mode), real_test (only in real mode),
@@ -43,6 +50,7 @@ API, for the test_*.py files of this directory:
 
 import collections
 import os
+import re
 import shlex
 import shutil
 import signal
@@ -68,6 +76,7 @@ TARGET_WIDTH = int(os.environ.get("TEMBRIX_TARGET_WIDTH", "0"))
 LINE_END = _line_end(os.environ.get("TEMBRIX_LINE_END", ""))
 MODE = os.environ.get("TEMBRIX_E2E_MODE", "fast")
 MISMATCHED = EXPECTED_WIDTH != TARGET_WIDTH
+WINDOWS = LINE_END == "\r\n"
 
 STATUS_OK = 0
 STATUS_SELF_CHECK_FAILED = 255
@@ -208,9 +217,13 @@ def menu():
             "Your choice: ")
 
 
+def bye():
+    return "\n\nBye.\n"
+
+
 def menu_end_of_input():
     """The menu meeting the end of input: its line end, then the farewell."""
-    return menu() + "\n" + "\n\nBye.\n"
+    return menu() + "\n" + bye()
 
 
 def too_many_threads(threads):
@@ -224,3 +237,123 @@ def log_open_failed(path):
 
 def log_incomplete(path):
     return "\nWARNING: The log file %s could not be written completely!\n" % path
+
+
+# --- The tests' texts -------------------------------------------------------
+
+BLOCKS = [1, 2, 4, 8, 16, 32, 64, 128, 256, 512, 1024]
+
+
+def disk_prompt():
+    return ("\nDisk-Spped-Test \n"
+            "Please enter a valid path for testing: (eg: C:, B: - empty aborts)\n")
+
+
+def path_invalid():
+    return "\nThis path is invalid. (Or we do not have write permissions!)\n"
+
+
+def realtime_refused():
+    return "WARNING: Can not go realtime! Trying high priority.\n"
+
+
+def high_priority_refused():
+    return "WARNING: Can not set process to high priority! Results will be inaccurate.\n"
+
+
+def test_file(directory):
+    """The disk test's file in directory, as the program names it."""
+    return directory + ("\\" if WINDOWS else "/") + "test.io"
+
+
+def cannot_create(path):
+    return "\nWARNING: Can not create the test file %s! Test aborted.\n" % path
+
+
+def is_log_file(path):
+    return "\nWARNING: The test file %s is the log file! Test aborted.\n" % path
+
+
+def calibrating_cpu():
+    return "\nCalibrating CPU Test...\n"
+
+
+def cpu_heading():
+    return "\nTesting CPU...\n"
+
+
+def memory_heading():
+    return "\nTesting memory speed (1 - 1024 KiB blocks)...\n"
+
+
+def disk_heading(destination=None):
+    """The console's heading, or with a destination the log's."""
+    if destination is None:
+        return "\nTesting disk speed (1 - 1024 KiB blocks)...\n"
+    return "\nTesting disk speed (1 - 1024 KiB blocks) on path: %s\n" % destination
+
+
+def block_line(block):
+    return "  Testing with block size = %d KiBytes... " % block
+
+
+_RECORD_HEADERS = {
+    "CPU": "\"CPU\";THREADS;IOPS;FLOPS;BSOPS;MATH-OPS;CHECKSUM",
+    "SPD": "\"SPD\";THREADS;11x{MiB/s;1-1024K};CHECKSUM",
+    "MEM": "\"MEM\";THREADS;MCPYBLCK;MCPYSPD;CHECKSUM",
+}
+
+
+def record_header(kind):
+    return "\nMachine readable results: %s\n" % _RECORD_HEADERS[kind]
+
+
+# --- Patterns of the lines with measured numbers ------------------------------
+
+NUMBER = r"-?\d+(?:\.\d+)?(?:e[+-]\d{3})?"
+_CPU_PROGRESS = ["integer operation speed", "floating point speed", "bit shifting speed",
+                 "math speed"]
+
+
+def cpu_lines(threads, console):
+    """The four rate lines, each with its rate as a group; the console's start with CR."""
+    start = "\r" if console else ""
+    pads = ["                ", "                ", "               ", "               "] \
+        if console else [""] * 4
+    labels = ["  CPU integer speed is:\t\t", "  CPU floating point speed is:\t",
+              "  CPU bit shifting speed is:\t", "  CPU math speed is:\t\t"]
+    units = [" IOPS.", " FLOPS.", " BSOPS.", " Math-OPS."]
+    return [re.escape(start + label) + "%dx(\\d+)" % threads + re.escape(unit + pad + "\n")
+            for label, unit, pad in zip(labels, units, pads)]
+
+
+def calibration_done():
+    return (re.escape("\r  Done. (Result: CPU does ") + r"\d*000"
+            + re.escape(" OPS per second on one core.)\n"))
+
+
+def cpu_progress(phase, cycles, run):
+    return re.escape("\r  Measuring CPU %s (%d cycles) %d/%d"
+                     % (_CPU_PROGRESS[phase], cycles, run, cycles))
+
+
+def memory_line(threads, block):
+    return (re.escape("  Speed @ %d KiB: %dx" % (block, threads)) + "(%s) K-OPS / (%s)" % (NUMBER, NUMBER)
+            + re.escape(" MiB per second and thread.\n"))
+
+
+def memcopy_line(threads, console):
+    """The best copy speed and its block as groups."""
+    start, pad = ("\r", "           ") if console else ("", "")
+    return (re.escape(start + "  CPU max memcopy speed is: %dx" % threads) + r"(\d+)"
+            + re.escape(" MiB/s @ ") + r"(\d+)" + re.escape(" KiB blocks." + pad + "\n"))
+
+
+def best_block(block):
+    return (re.escape("\n  Best block / speed was (") + r"\d+ MiB/s @ "
+            + re.escape("%s KiB blocks)\n" % block))
+
+
+def disk_line(block):
+    return (re.escape("  Speed @ %d KiB: " % block) + "(%s) K-OPS / (%s)" % (NUMBER, NUMBER)
+            + re.escape(" MiB per second.             \n"))
