@@ -38,9 +38,9 @@ class NothingLost(unittest.TestCase):
                 result = self.run_batch(log_path, directory)
                 self.assertEqual(result.stdout, expected(
                     h.start_up(THREADS, CYCLES, log_name=log_path) + REFUSALS
-                    + h.disk_heading() + h.is_log_file(test_file)))
+                    + h.DISK_HEADING + h.is_log_file(test_file)))
                 self.assertEqual(h.read_file(os.path.join(directory, "test.io")), expected(
-                    h.log_header(THREADS, CYCLES) + REFUSALS + h.disk_heading(directory)
+                    h.log_header(THREADS, CYCLES) + REFUSALS + h.log_disk_heading(directory)
                     + h.is_log_file(test_file)))
 
     @unittest.skipIf(h.RUNNER, "closing a descriptor before the start is a POSIX test")
@@ -51,7 +51,7 @@ class NothingLost(unittest.TestCase):
         self.run_batch(log_path, destination, closed_stdout=True)
         failure = h.cannot_create(h.test_file(destination))
         self.assertEqual(h.read_file(log_path), expected(
-            h.log_header(THREADS, CYCLES) + REFUSALS + h.disk_heading(destination) + failure))
+            h.log_header(THREADS, CYCLES) + REFUSALS + h.log_disk_heading(destination) + failure))
 
     def test_file_with_a_second_name_at_the_test_file_is_not_touched(self):
         destination = h.temp_dir(self)
@@ -62,10 +62,10 @@ class NothingLost(unittest.TestCase):
         result = self.run_batch(log_path, destination)
         failure = h.cannot_create(h.test_file(destination))
         self.assertEqual(result.stdout, expected(
-            h.start_up(THREADS, CYCLES, log_name=log_path) + REFUSALS + h.disk_heading()
+            h.start_up(THREADS, CYCLES, log_name=log_path) + REFUSALS + h.DISK_HEADING
             + h.block_line(1) + "#" + failure))
         self.assertEqual(h.read_file(log_path), expected(
-            h.log_header(THREADS, CYCLES) + REFUSALS + h.disk_heading(destination) + failure))
+            h.log_header(THREADS, CYCLES) + REFUSALS + h.log_disk_heading(destination) + failure))
         self.assertEqual(h.read_file(other_name), b"keep me")
         self.assertEqual(os.stat(other_name).st_nlink, 2, "both names are left")
 

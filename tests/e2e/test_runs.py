@@ -59,10 +59,10 @@ class FastBatch(unittest.TestCase):
         failure = h.cannot_create(h.test_file(destination))
         self.assertEqual(result.stdout, expected(
             h.start_up(threads=100, cycles=1, log_name=log_path) + refusal + refusal
-            + h.disk_heading() + h.block_line(1) + "#" + failure))
+            + h.DISK_HEADING + h.block_line(1) + "#" + failure))
         self.assertEqual(log, expected(
             h.log_header(threads=100, cycles=1) + refusal + refusal
-            + h.disk_heading(destination) + failure))
+            + h.log_disk_heading(destination) + failure))
         self.assertFalse(os.path.exists(destination))
 
     @unittest.skipIf(h.WINDOWS, "symbolic links are a POSIX test")
@@ -93,7 +93,7 @@ class FastMenu(unittest.TestCase):
 
     def test_choices(self):
         refusal = h.too_many_threads(100)
-        prompt, invalid, bye = h.disk_prompt(), h.path_invalid(), h.bye()
+        prompt, invalid, bye = h.DISK_PROMPT, h.PATH_INVALID, h.BYE
         missing = "/nonexistent-tembrix-e2e-directory"
         cases = [
             ("C\n", turn() + bye),
@@ -121,9 +121,8 @@ class FastMenu(unittest.TestCase):
         self.assertEqual(os.listdir(parent), [])
 
 
-WARNINGS = "(?:%s)?(?:%s)?" % (re.escape(h.realtime_refused()),
-                              re.escape(h.high_priority_refused()))
-LOG_WARNING = "(?:%s)?" % re.escape(h.high_priority_refused())
+WARNINGS = "(?:%s)?(?:%s)?" % (re.escape(h.REALTIME_REFUSED), re.escape(h.HIGH_REFUSED))
+LOG_WARNING = "(?:%s)?" % re.escape(h.HIGH_REFUSED)
 
 
 @h.real_test
@@ -147,20 +146,20 @@ class RealRuns(unittest.TestCase):
         console = normalized(result.stdout)
 
         pattern = (re.escape(h.log_header(threads=2, cycles=1)) + LOG_WARNING
-                   + re.escape(h.cpu_heading()) + "".join(h.cpu_lines(2, False))
-                   + re.escape(h.record_header("CPU"))
+                   + re.escape(h.CPU_HEADING) + "".join(h.cpu_lines(2, False))
+                   + re.escape(h.RECORD_HEADERS["CPU"])
                    + r"##CPU;2;(\d+);(\d+);(\d+);(\d+);[0-9a-f]{1,8}\n"
                    + LOG_WARNING
-                   + re.escape(h.memory_heading())
+                   + re.escape(h.MEMORY_HEADING)
                    + "".join(h.memory_line(2, block) for block in h.BLOCKS)
                    + h.memcopy_line(2, False)
-                   + re.escape(h.record_header("SPD"))
+                   + re.escape(h.RECORD_HEADERS["SPD"])
                    + r"##SPD;2;" + "".join("(%s);" % h.NUMBER for _ in h.BLOCKS)
                    + r"[0-9a-f]{1,8}\n"
-                   + re.escape(h.record_header("MEM"))
+                   + re.escape(h.RECORD_HEADERS["MEM"])
                    + r"##MEM;2;(\d+);(\d+);[0-9a-f]{1,8}\n"
                    + LOG_WARNING
-                   + re.escape(h.disk_heading(destination))
+                   + re.escape(h.log_disk_heading(destination))
                    + "".join(h.disk_line(block) for block in h.BLOCKS) + r"\Z")
         match = re.match(pattern, log)
         self.assertIsNotNone(match, log)
@@ -177,14 +176,14 @@ class RealRuns(unittest.TestCase):
 
         # The console: its own forms of the same lines, and the console-only ones.
         self.assertTrue(console.startswith(h.start_up(threads=2, cycles=1, log_name=log_path)))
-        self.assertRegex(console, h.calibration_done())
+        self.assertRegex(console, h.CALIBRATION_DONE)
         for line in h.cpu_lines(2, True):
             self.assertRegex(console, line)
         self.assertRegex(console, h.best_block(block))
         self.assertEqual(re.search(h.memcopy_line(2, True), console).groups(), (speed, block))
         for block_size in h.BLOCKS:
             self.assertRegex(console, re.escape("\r") + h.disk_line(block_size))
-        self.assertNotIn(h.bye(), console)
+        self.assertNotIn(h.BYE, console)
         self.assertNotRegex(console, r"##[A-Z]{3};", "records go to the log only")
 
     def test_menu_cpu_test_then_end_of_input(self):
@@ -192,8 +191,8 @@ class RealRuns(unittest.TestCase):
         self.assertEqual(result.status, h.STATUS_OK, result)
         console = normalized(result.stdout)
         pattern = (re.escape(h.start_up(threads=1, cycles=1) + h.menu() + "\n") + WARNINGS
-                   + re.escape(h.calibrating_cpu()) + "#+" + h.calibration_done()
-                   + re.escape(h.cpu_heading())
+                   + re.escape(h.CALIBRATING_CPU) + "#+" + h.CALIBRATION_DONE
+                   + re.escape(h.CPU_HEADING)
                    + "".join(h.cpu_progress(phase, 1, 1) + line
                              for phase, line in enumerate(h.cpu_lines(1, True)))
                    + re.escape(h.menu_end_of_input()) + r"\Z")
@@ -206,7 +205,7 @@ class RealRuns(unittest.TestCase):
         self.assertEqual(result.status, h.STATUS_OK, result)
         console = normalized(result.stdout)
         pattern = (re.escape(h.start_up() + h.menu() + "\n") + LOG_WARNING
-                   + re.escape(h.disk_prompt() + h.disk_heading())
+                   + re.escape(h.DISK_PROMPT + h.DISK_HEADING)
                    + "".join(re.escape(h.block_line(block)) + "#+" + re.escape("\r")
                              + h.disk_line(block) for block in h.BLOCKS)
                    + re.escape(h.menu_end_of_input()) + r"\Z")

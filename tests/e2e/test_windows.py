@@ -108,7 +108,7 @@ class WineFast(unittest.TestCase):
                 # The directory as given, one backslash, test.io.
                 failure = h.cannot_create(h.test_file(destination))
                 self.assertTrue(result.stdout.endswith(expected(failure)), result.stdout)
-                self.assertIn(expected(h.disk_heading(destination)), h.read_file(log_path))
+                self.assertIn(expected(h.log_disk_heading(destination)), h.read_file(log_path))
                 self.assertEqual(os.listdir(parent), [])
 
 
@@ -162,7 +162,7 @@ class WineReal(unittest.TestCase):
             text = record.group(1).decode("ascii")
             self.assertEqual(record.group(2).decode("ascii"), runs.checksum(text), text)
         self.assertIn(h.sys_record().rstrip("\n").encode(), lines)
-        self.assertIn(expected(h.disk_heading(windows_dir)), log)
+        self.assertIn(expected(h.log_disk_heading(windows_dir)), log)
         for block in h.BLOCKS:
             self.assertRegex(runs.normalized(log), h.disk_line(block))
 
@@ -178,9 +178,9 @@ class WineReal(unittest.TestCase):
         self.assertEqual(result.status, h.STATUS_OK, result)
         console = runs.normalized(result.stdout)
         # Wine grants the high priority class the disk test asks for.
-        self.assertNotIn(h.high_priority_refused(), console)
-        self.assertTrue(console.startswith(h.start_up() + h.menu() + "\n" + h.disk_prompt()
-                                           + h.disk_heading()), console)
+        self.assertNotIn(h.HIGH_REFUSED, console)
+        self.assertTrue(console.startswith(h.start_up() + h.menu() + "\n" + h.DISK_PROMPT
+                                           + h.DISK_HEADING), console)
         for block in h.BLOCKS:
             self.assertRegex(console, "\r" + h.disk_line(block))
         self.assertTrue(console.endswith(h.menu_end_of_input()), console)

@@ -2,7 +2,7 @@
 // menu's own texts; the whole program started in-process. Every timed run here
 // lasts 0 ms, so each test ends early in a known way.
 #include <iostream>
-#include <streambuf>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -104,21 +104,12 @@ TEST_F(MenuTest, ChoicesAndTheLinesAfterThem) {
     EXPECT_EQ(std::cin.peek(), 'm');
 }
 
-// A console that shows text only when the stream is flushed.
-struct HeldConsole : std::streambuf {
-    std::string held;   // written, not yet flushed
-    std::string shown;  // passed on by a flush
-    int overflow(int c) override {
-        held += static_cast<char>(c);
-        return c;
-    }
-    std::streamsize xsputn(const char* text, std::streamsize count) override {
-        held.append(text, static_cast<std::size_t>(count));
-        return count;
-    }
+// A console that shows what was written only when the stream is flushed.
+struct HeldConsole : std::stringbuf {
+    std::string shown;
     int sync() override {
-        shown += held;
-        held.clear();
+        shown += str();
+        str("");
         return 0;
     }
 };
@@ -127,14 +118,14 @@ TEST_F(MenuTest, ProgramWithoutArgumentsShowsProgressBeforeEachLaterRun) {
     HeldConsole screen;
     std::cout.rdbuf(&screen);
     std::ostream* const savedTie = std::clog.tie();
-    fakeWorkloadsWatchConsole([&screen] { return !screen.held.empty(); });
+    fakeWorkloadsWatchConsole([&screen] { return !screen.str().empty(); });
     typeInput("c\n");
     char name[] = "tembrix";
     char* argv[] = {name, nullptr};
     EXPECT_EQ(runProgram(1, argv), kExitNormal);
     std::clog.tie(savedTie);
 
-    const std::string text = screen.shown + screen.held;
+    const std::string text = screen.shown + screen.str();
     const std::string end = "Using 1 thread(s) and 5 cycles.\n" + turn(kCpu) + turn() + kBye;
     ASSERT_GE(text.size(), end.size());
     EXPECT_EQ(text.substr(text.size() - end.size()), end);
