@@ -75,7 +75,6 @@ TEST_F(MenuTest, ChoicesAndTheLinesAfterThem) {
         const char* tests;
     };
     const Case cases[] = {
-        {"c\n", turn(kCpu) + turn() + kBye, "c"},
         {"cm\n", turn(kCpu) + turn() + kBye, "c"},  // the m goes with the line
         {"m\n", turn(kMemory) + turn() + kBye, "m"},
         {"c\nm\nq\nc\n", turn(kCpu) + turn(kMemory) + turn() + kBye, "cm"},
