@@ -1,3 +1,4 @@
+// The batch run of the three tests and the interactive menu with its choices.
 #include "console/batch_and_menu.h"
 
 #include <iostream>

@@ -1,3 +1,4 @@
+// This deliverable's labels and expected pointer width.
 #include "console/build_flavor.h"
 
 // The values come from the flavor definition, through the build.

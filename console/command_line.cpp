@@ -1,3 +1,4 @@
+// The command line's numbers, converted as the C runtime reads them.
 #include "console/command_line.h"
 
 #include <cstdlib>

@@ -1,3 +1,4 @@
+// Flushing the console before a timed run, and lines for console and log.
 #include "console/console_output.h"
 
 #include <iostream>

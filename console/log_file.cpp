@@ -1,3 +1,4 @@
+// The log stream, its record headers and checksummed records, and its close.
 #include "console/log_file.h"
 
 #include <cstdint>

@@ -1,3 +1,4 @@
+// The program's entry: everything happens in runProgram.
 #include "console/program.h"
 
 int main(int argc, char** argv) {

@@ -1,3 +1,4 @@
+// Fractional numbers in six significant digits, the same on every runtime.
 #include "console/number_format.h"
 
 #include <cmath>

@@ -1,3 +1,5 @@
+// The program's start: command line, log, banner and self check, then the
+// batch run or the menu.
 #include "console/program.h"
 
 #include <cstdio>

@@ -1,3 +1,4 @@
+// The 32-bit checksum of a machine-readable record.
 #include "console/record_checksum.h"
 
 #include <cstdint>

@@ -1,3 +1,4 @@
+// The pointer-width self check: size_t's width counted and compared.
 #include "console/self_check.h"
 
 #include <cstddef>

@@ -1,3 +1,4 @@
+// The settings' start values.
 #include "console/settings.h"
 
 CycleCount cycleCount = 5;

@@ -1,3 +1,4 @@
+# The test console's sources and the program's entry.
 set(TEMBRIX_CONSOLE_SOURCES
     console/settings.cpp
     console/number_format.cpp

@@ -1,3 +1,4 @@
+# The measurement core's sources and the workloads'.
 set(TEMBRIX_CORE_SOURCES
     core/timer.cpp
     core/thread_runner.cpp

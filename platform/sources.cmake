@@ -13,4 +13,4 @@ set(TEMBRIX_PLATFORM_files ${platform_dir}/files.cpp ${platform_dir}/log_file.cp
 set(TEMBRIX_PLATFORM_interrupts ${platform_dir}/interrupts.cpp)
 set(TEMBRIX_PLATFORM_console_input ${platform_dir}/console_input.cpp)
 set(TEMBRIX_PLATFORM_fpu_x87 ${platform_dir}/x87_precision.cpp)
-set(TEMBRIX_PLATFORM_fpu_none platform/no_x87.cpp)
+set(TEMBRIX_PLATFORM_fpu_none platform/portable/no_x87.cpp)

@@ -1,3 +1,4 @@
+// The CPU test.
 #pragma once
 #include "core/machine_types.h"
 // Calibrates the one-core rate and measures the four CPU phases.

@@ -1,3 +1,4 @@
+// The priority steps of the tests and the warnings when one is refused.
 #include "console/measurements/priority_steps.h"
 
 #include <iostream>

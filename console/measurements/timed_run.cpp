@@ -1,3 +1,4 @@
+// A test's timed run, on this thread or on worker threads.
 #include "console/measurements/timed_run.h"
 
 #include "core/thread_runner.h"

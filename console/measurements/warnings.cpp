@@ -1,3 +1,4 @@
+// The warnings that end a test early.
 #include "console/measurements/warnings.h"
 
 #include <iostream>

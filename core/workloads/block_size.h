@@ -23,10 +23,3 @@ inline bool blockBytes(WorkArg arg, std::size_t* bytes) {
     *bytes = static_cast<std::size_t>(arg) * kBlockUnitBytes;
     return true;
 }
-
-// The post-decrement count-down "while (n-- > 0)" decrements once more when it
-// ends; a start value of the lowest signed count would overflow there. Counts
-// below 1 run nothing either way, so they start the loop from 0.
-inline WorkCount countDownStart(WorkCount count) {
-    return count > 0 ? count : 0;
-}

@@ -1,7 +1,7 @@
 // Calibration loop: an empty post-decrement count-down.
 #include "core/workloads.h"
 
-#include "core/workloads/block_size.h"
+#include "core/workloads/count_down.h"
 
 WorkStatus calibrationWorkload(WorkCount count, WorkArg, const char*) {
     WorkCount counter = countDownStart(count);

@@ -16,6 +16,7 @@
 #include <cstdlib>
 
 #include "core/workloads/block_size.h"
+#include "core/workloads/count_down.h"
 #include "platform/platform.h"
 
 namespace {

@@ -1,3 +1,4 @@
+// Dropping typed-ahead input at a Windows console.
 #include <windows.h>
 
 #include <cstdio>

@@ -1,3 +1,4 @@
+// The high-resolution counter: the performance counter.
 #include <windows.h>
 
 #include "platform/platform.h"

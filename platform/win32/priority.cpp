@@ -1,3 +1,4 @@
+// Process priority on Windows: the three priority classes.
 #include <windows.h>
 
 #include "platform/platform.h"

@@ -1,3 +1,4 @@
+// Worker threads on Windows threads.
 #include <windows.h>
 
 #include "platform/platform.h"

@@ -1,17 +1,16 @@
+// x87 flavors: double precision for every x87 operation, set before main.
 #include <float.h>
 
 #include "platform/platform.h"
 
 namespace {
 
-// Double precision for every x87 operation, as the SSE2 flavors have it. Runs
-// during start-up, before main; this object file is linked whole for that.
-bool setDoublePrecision() {
+// Runs during start-up, before main and before any of our floating-point work,
+// so that sums, products and quotients round as in the SSE2 builds. This
+// object file is linked whole for that.
+__attribute__((constructor)) void setDoublePrecision() {
     _controlfp(_PC_53, _MCW_PC);
-    return true;
 }
-
-[[maybe_unused]] const bool doublePrecisionSet = setDoublePrecision();
 
 }  // namespace
 

@@ -41,6 +41,9 @@ API, for the test_*.py files of this directory:
           line (up to the SYS-CHECK line of a mismatched build),
       usage(argv0), menu(), menu_end_of_input(), too_many_threads(threads),
       log_open_failed(path), log_incomplete(path).
+  More texts: BYE, DISK_PROMPT, PATH_INVALID, REALTIME_REFUSED, HIGH_REFUSED, the headings,
+      RECORD_HEADERS, BLOCKS, and functions of a path or block below; patterns (regular
+      expressions) of the lines with measured numbers: cpu_lines(), memory_line(), etc.
   STATUS_OK, STATUS_SELF_CHECK_FAILED, STATUS_LOG_OPEN_FAILED, STATUS_LOG_INCOMPLETE.
   MISMATCHED: True in the build whose self check must abort.
   Decorators: fast_test (runs only in fast mode), real_test (only in real mode),
@@ -49,6 +52,7 @@ API, for the test_*.py files of this directory:
 
 import collections
 import os
+import re
 import select
 import shlex
 import shutil
@@ -76,6 +80,7 @@ TARGET_WIDTH = int(os.environ.get("TEMBRIX_TARGET_WIDTH", "0"))
 LINE_END = _line_end(os.environ.get("TEMBRIX_LINE_END", ""))
 MODE = os.environ.get("TEMBRIX_E2E_MODE", "fast")
 MISMATCHED = EXPECTED_WIDTH != TARGET_WIDTH
+WINDOWS = LINE_END == "\r\n"
 
 STATUS_OK = 0
 STATUS_SELF_CHECK_FAILED = 255
@@ -265,7 +270,7 @@ def menu():
 
 def menu_end_of_input():
     """The menu meeting the end of input: its line end, then the farewell."""
-    return menu() + "\n" + "\n\nBye.\n"
+    return menu() + "\n" + BYE
 
 
 def too_many_threads(threads):
@@ -279,3 +284,100 @@ def log_open_failed(path):
 
 def log_incomplete(path):
     return "\nWARNING: The log file %s could not be written completely!\n" % path
+
+
+
+# --- More texts: the tests' own --------------------------------------------
+
+BYE = "\n\nBye.\n"
+DISK_PROMPT = ("\nDisk-Spped-Test \n"
+               "Please enter a valid path for testing: (eg: C:, B: - empty aborts)\n")
+PATH_INVALID = "\nThis path is invalid. (Or we do not have write permissions!)\n"
+REALTIME_REFUSED = "WARNING: Can not go realtime! Trying high priority.\n"
+HIGH_REFUSED = "WARNING: Can not set process to high priority! Results will be inaccurate.\n"
+CALIBRATING_CPU = "\nCalibrating CPU Test...\n"
+CPU_HEADING = "\nTesting CPU...\n"
+MEMORY_HEADING = "\nTesting memory speed (1 - 1024 KiB blocks)...\n"
+DISK_HEADING = "\nTesting disk speed (1 - 1024 KiB blocks)...\n"
+RECORD_HEADERS = {
+    "CPU": "\nMachine readable results: \"CPU\";THREADS;IOPS;FLOPS;BSOPS;MATH-OPS;CHECKSUM\n",
+    "SPD": "\nMachine readable results: \"SPD\";THREADS;11x{MiB/s;1-1024K};CHECKSUM\n",
+    "MEM": "\nMachine readable results: \"MEM\";THREADS;MCPYBLCK;MCPYSPD;CHECKSUM\n",
+}
+BLOCKS = [1, 2, 4, 8, 16, 32, 64, 128, 256, 512, 1024]
+
+
+def test_file(directory):
+    return directory + ("\\" if WINDOWS else "/") + "test.io"
+
+
+def cannot_create(path):
+    return "\nWARNING: Can not create the test file %s! Test aborted.\n" % path
+
+
+def is_log_file(path):
+    return "\nWARNING: The test file %s is the log file! Test aborted.\n" % path
+
+
+def in_use(path):
+    return "\nWARNING: The test file %s is in use by another run! Test aborted.\n" % path
+
+
+def not_removed(path):
+    return "\nWARNING: The test file %s could not be removed! Test aborted.\n" % path
+
+
+def log_disk_heading(destination):
+    return "\nTesting disk speed (1 - 1024 KiB blocks) on path: %s\n" % destination
+
+
+def block_line(block):
+    return "  Testing with block size = %d KiBytes... " % block
+
+
+# --- Patterns of the lines with measured numbers ----------------------------
+
+NUMBER = r"-?\d+(?:\.\d+)?(?:e[+-]\d{3})?"
+_RATES = "(%s) K-OPS / (%s)" % (NUMBER, NUMBER)
+CALIBRATION_DONE = (re.escape("\r  Done. (Result: CPU does ") + r"\d*000"
+                    + re.escape(" OPS per second on one core.)\n"))
+_CPU_PHASES = [  # progress, label, unit, blanks after the unit on the console
+    ("integer operation speed", "  CPU integer speed is:\t\t", " IOPS.", 16),
+    ("floating point speed", "  CPU floating point speed is:\t", " FLOPS.", 16),
+    ("bit shifting speed", "  CPU bit shifting speed is:\t", " BSOPS.", 15),
+    ("math speed", "  CPU math speed is:\t\t", " Math-OPS.", 15),
+]
+
+
+def cpu_lines(threads, console):
+    """The four rate lines, each rate a group; the console's start with CR."""
+    return [re.escape(("\r" if console else "") + label) + "%dx(\\d+)" % threads
+            + re.escape(unit + (" " * pad if console else "") + "\n")
+            for _, label, unit, pad in _CPU_PHASES]
+
+
+def cpu_progress(phase, cycles, run):
+    return re.escape("\r  Measuring CPU %s (%d cycles) %d/%d"
+                     % (_CPU_PHASES[phase][0], cycles, run, cycles))
+
+
+def memory_line(threads, block):
+    return (re.escape("  Speed @ %d KiB: %dx" % (block, threads)) + _RATES
+            + re.escape(" MiB per second and thread.\n"))
+
+
+def memcopy_line(threads, console):
+    """The best copy speed and its block, as groups."""
+    start, pad = ("\r", " " * 11) if console else ("", "")
+    return (re.escape(start + "  CPU max memcopy speed is: %dx" % threads) + r"(\d+)"
+            + re.escape(" MiB/s @ ") + r"(\d+)" + re.escape(" KiB blocks." + pad + "\n"))
+
+
+def best_block(block):
+    return (re.escape("\n  Best block / speed was (") + r"\d+"
+            + re.escape(" MiB/s @ %s KiB blocks)\n" % block))
+
+
+def disk_line(block):
+    return (re.escape("  Speed @ %d KiB: " % block) + _RATES
+            + re.escape(" MiB per second.             \n"))

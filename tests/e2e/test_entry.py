@@ -28,10 +28,6 @@ class InteractiveStart(unittest.TestCase):
     def test_no_arguments_start_up_lines(self):
         self.start([], threads=1, cycles=5)
 
-    def test_no_arguments_menu_meets_end_of_input(self):
-        rest = self.start([], threads=1, cycles=5)
-        self.assertEqual(rest, expected(h.menu_end_of_input()))
-
     def test_usage_words_must_match_whole_and_in_case(self):
         for first in ("-H", "-hx", "/H", "/hh", "h", "--h", " -h"):
             with self.subTest(first=first):

@@ -20,24 +20,11 @@ import test_runs as runs
 
 THREADS = 65
 REFUSALS = h.too_many_threads(THREADS) * 2
-CONSOLE_DISK_HEADING = "\nTesting disk speed (1 - 1024 KiB blocks)...\n"
-FIRST_RUN = "  Testing with block size = 1 KiBytes... #"
+FIRST_RUN = h.block_line(1) + "#"
 LOCK_TIMEOUT = 60
-DISK_LINE = r"  Speed @ \d+ KiB: \S+ K-OPS / \S+ MiB per second\.             \n"
+DISK_LINE = "|".join(h.disk_line(block) for block in h.BLOCKS)
 
-linux_only = unittest.skipIf(h.RUNNER or runs.WINDOWS, "signals and record locks on Linux")
-
-
-def log_disk_heading(destination):
-    return "\nTesting disk speed (1 - 1024 KiB blocks) on path: %s\n" % destination
-
-
-def in_use(path):
-    return "\nWARNING: The test file %s is in use by another run! Test aborted.\n" % path
-
-
-def not_removed(path):
-    return "\nWARNING: The test file %s could not be removed! Test aborted.\n" % path
+linux_only = unittest.skipIf(h.RUNNER or h.WINDOWS, "signals and record locks on Linux")
 
 
 def chattr(flag, directory):
@@ -113,14 +100,14 @@ class InterruptedDiskTest(unittest.TestCase):
                 self.assertEqual(result.status, -signal_number, result)
                 self.assertEqual(os.listdir(destination), [])
                 log = h.read_file(log_path).decode("ascii")
-                start = h.log_header(THREADS, 0) + REFUSALS + log_disk_heading(destination)
+                start = h.log_header(THREADS, 0) + REFUSALS + h.log_disk_heading(destination)
                 self.assertTrue(log.startswith(start), log)
                 # Block sizes that were done before the signal, and nothing else.
                 self.assertRegex(log[len(start):], r"\A(%s)*\Z" % DISK_LINE)
 
     def test_two_runs_on_one_directory(self):
         destination = h.temp_dir(self)
-        test_file = destination + runs.TEST_FILE_SUFFIX
+        test_file = h.test_file(destination)
         first_log = os.path.join(h.temp_dir(self), "first.log")
         first = h.start(["0", THREADS, first_log, destination], cwd=h.temp_dir(self))
         head = h.read_until(first, expected(FIRST_RUN))
@@ -131,17 +118,17 @@ class InterruptedDiskTest(unittest.TestCase):
         second = h.run(["0", THREADS, second_log, destination], cwd=h.temp_dir(self))
         self.assertEqual(second.status, h.STATUS_OK, second)
         self.assertEqual(second.stdout, expected(
-            h.start_up(THREADS, 0, log_name=second_log) + REFUSALS + CONSOLE_DISK_HEADING
-            + FIRST_RUN + in_use(test_file)))
+            h.start_up(THREADS, 0, log_name=second_log) + REFUSALS + h.DISK_HEADING
+            + FIRST_RUN + h.in_use(test_file)))
         self.assertEqual(h.read_file(second_log), expected(
-            h.log_header(THREADS, 0) + REFUSALS + log_disk_heading(destination)
-            + in_use(test_file)))
+            h.log_header(THREADS, 0) + REFUSALS + h.log_disk_heading(destination)
+            + h.in_use(test_file)))
         # The menu: the prompt's probe finds it held.
         menu = h.run(["1", THREADS], ("d\n%s\n" % destination).encode(), cwd=h.temp_dir(self))
         self.assertEqual(menu.status, h.STATUS_OK, menu)
         self.assertEqual(menu.stdout, expected(
-            h.start_up(THREADS, 1) + runs.turn(runs.PROMPT + in_use(test_file)) + runs.turn()
-            + runs.BYE))
+            h.start_up(THREADS, 1) + runs.turn(h.DISK_PROMPT + h.in_use(test_file)) + runs.turn()
+            + h.BYE))
         self.assertTrue(holds_lock(first.pid, test_file), "the first run's file is untouched")
 
         os.kill(first.pid, signal.SIGINT)
@@ -156,14 +143,14 @@ class InterruptedDiskTest(unittest.TestCase):
         make_append_only(self, destination)
         log_path = os.path.join(h.temp_dir(self), "run.log")
         result = h.run(["0", THREADS, log_path, destination], cwd=h.temp_dir(self))
-        test_file = destination + runs.TEST_FILE_SUFFIX
+        test_file = h.test_file(destination)
         self.assertEqual(result.status, h.STATUS_OK, result)
         self.assertEqual(result.stdout, expected(
-            h.start_up(THREADS, 0, log_name=log_path) + REFUSALS + CONSOLE_DISK_HEADING
-            + FIRST_RUN + not_removed(test_file)))
+            h.start_up(THREADS, 0, log_name=log_path) + REFUSALS + h.DISK_HEADING
+            + FIRST_RUN + h.not_removed(test_file)))
         self.assertEqual(h.read_file(log_path), expected(
-            h.log_header(THREADS, 0) + REFUSALS + log_disk_heading(destination)
-            + not_removed(test_file)))
+            h.log_header(THREADS, 0) + REFUSALS + h.log_disk_heading(destination)
+            + h.not_removed(test_file)))
         self.assertEqual(os.listdir(destination), ["test.io"])
 
     def test_directory_of_100_characters_typed_at_the_prompt(self):
@@ -181,7 +168,7 @@ class InterruptedDiskTest(unittest.TestCase):
         result = h.finish(process, head)
         self.assertEqual(result.status, h.STATUS_SIGINT, result)
         self.assertTrue(result.stdout.startswith(expected(
-            h.start_up(THREADS, 1) + runs.turn(runs.PROMPT + CONSOLE_DISK_HEADING + FIRST_RUN))),
+            h.start_up(THREADS, 1) + runs.turn(h.DISK_PROMPT + h.DISK_HEADING + FIRST_RUN))),
             result.stdout)
         self.assertEqual(os.listdir(typed), [], "probe file and test file are gone")
         self.assertEqual(os.listdir(prefix), [os.path.basename(typed)])
@@ -192,8 +179,8 @@ class InterruptedDiskTest(unittest.TestCase):
             self.assertEqual(result.status, h.STATUS_OK, result)
             self.assertEqual(result.stdout, expected(
                 h.start_up(THREADS, 1) + runs.turn(
-                    runs.PROMPT + CONSOLE_DISK_HEADING + FIRST_RUN
-                    + not_removed(typed + runs.TEST_FILE_SUFFIX)) + runs.turn() + runs.BYE))
+                    h.DISK_PROMPT + h.DISK_HEADING + FIRST_RUN
+                    + h.not_removed(h.test_file(typed))) + runs.turn() + h.BYE))
             self.assertEqual(os.listdir(typed), ["test.io"])
 
 
@@ -205,19 +192,18 @@ class InterruptedBatchRun(unittest.TestCase):
         log_path = os.path.join(h.temp_dir(self), "run.log")
         process = h.start(["1", "2", log_path], cwd=h.temp_dir(self))
         self.addCleanup(lambda: process.poll() is None and os.killpg(process.pid, signal.SIGKILL))
-        head = h.read_until(process, expected("\nTesting memory speed"), runs.REAL_TIMEOUT)
+        head = h.read_until(process, expected(h.MEMORY_HEADING), runs.REAL_TIMEOUT)
         os.kill(process.pid, signal.SIGINT)
         result = h.finish(process, head)
         self.assertEqual(result.status, h.STATUS_SIGINT, result)
         log = h.read_file(log_path).decode("ascii")
         pattern = (re.escape(h.log_header(threads=2, cycles=1)) + runs.LOG_WARNING
-                   + re.escape("\nTesting CPU...\n") + "".join(runs.cpu_lines(2, False))
-                   + re.escape("\nMachine readable results: \"CPU\";THREADS;IOPS;FLOPS;BSOPS;"
-                               "MATH-OPS;CHECKSUM\n")
+                   + re.escape(h.CPU_HEADING) + "".join(h.cpu_lines(2, False))
+                   + re.escape(h.RECORD_HEADERS["CPU"])
                    + r"(?P<record>##CPU;2;\d+;\d+;\d+;\d+;)(?P<checksum>[0-9a-f]{1,8})\n"
                    + runs.LOG_WARNING
-                   + re.escape("\nTesting memory speed (1 - 1024 KiB blocks)...\n")
-                   + "(%s)*" % "|".join(runs.memory_line(2, block) for block in runs.BLOCKS)
+                   + re.escape(h.MEMORY_HEADING)
+                   + "(%s)*" % "|".join(h.memory_line(2, block) for block in h.BLOCKS)
                    + r"\Z")
         match = re.match(pattern, log)
         self.assertIsNotNone(match, log)

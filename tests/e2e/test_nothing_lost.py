@@ -11,21 +11,10 @@ import unittest
 
 import harness as h
 from harness import expected
-import test_runs as runs
 
 THREADS = 65
 CYCLES = 0
 REFUSALS = h.too_many_threads(THREADS) * 2
-CONSOLE_DISK_HEADING = "\nTesting disk speed (1 - 1024 KiB blocks)...\n"
-FIRST_BLOCK = "  Testing with block size = 1 KiBytes... #"
-
-
-def log_disk_heading(destination):
-    return "\nTesting disk speed (1 - 1024 KiB blocks) on path: %s\n" % destination
-
-
-def is_log_file(path):
-    return "\nWARNING: The test file %s is the log file! Test aborted.\n" % path
 
 
 @h.fast_test
@@ -40,19 +29,19 @@ class NothingLost(unittest.TestCase):
 
     def test_log_named_as_the_test_file_is_kept_whole(self):
         directory = h.temp_dir(self)
-        test_file = directory + runs.TEST_FILE_SUFFIX
+        test_file = h.test_file(directory)
         # The same file under another name: through a link to its directory.
         alias = os.path.join(h.temp_dir(self), "alias")
         os.symlink(directory, alias)
-        for log_path in [test_file, alias + runs.TEST_FILE_SUFFIX]:
+        for log_path in [test_file, h.test_file(alias)]:
             with self.subTest(log=log_path):
                 result = self.run_batch(log_path, directory)
                 self.assertEqual(result.stdout, expected(
                     h.start_up(THREADS, CYCLES, log_name=log_path) + REFUSALS
-                    + CONSOLE_DISK_HEADING + is_log_file(test_file)))
+                    + h.DISK_HEADING + h.is_log_file(test_file)))
                 self.assertEqual(h.read_file(os.path.join(directory, "test.io")), expected(
-                    h.log_header(THREADS, CYCLES) + REFUSALS + log_disk_heading(directory)
-                    + is_log_file(test_file)))
+                    h.log_header(THREADS, CYCLES) + REFUSALS + h.log_disk_heading(directory)
+                    + h.is_log_file(test_file)))
 
     @unittest.skipIf(h.RUNNER, "closing a descriptor before the start is a POSIX test")
     def test_log_on_a_closed_standard_output_holds_no_console_text(self):
@@ -60,9 +49,9 @@ class NothingLost(unittest.TestCase):
         log_path = os.path.join(cwd, "run.log")
         destination = os.path.join(cwd, "missing")
         self.run_batch(log_path, destination, closed_stdout=True)
-        failure = runs.cannot_create(destination + runs.TEST_FILE_SUFFIX)
+        failure = h.cannot_create(h.test_file(destination))
         self.assertEqual(h.read_file(log_path), expected(
-            h.log_header(THREADS, CYCLES) + REFUSALS + log_disk_heading(destination) + failure))
+            h.log_header(THREADS, CYCLES) + REFUSALS + h.log_disk_heading(destination) + failure))
 
     def test_file_with_a_second_name_at_the_test_file_is_not_touched(self):
         destination = h.temp_dir(self)
@@ -71,12 +60,12 @@ class NothingLost(unittest.TestCase):
         os.link(other_name, os.path.join(destination, "test.io"))
         log_path = os.path.join(h.temp_dir(self), "run.log")
         result = self.run_batch(log_path, destination)
-        failure = runs.cannot_create(destination + runs.TEST_FILE_SUFFIX)
+        failure = h.cannot_create(h.test_file(destination))
         self.assertEqual(result.stdout, expected(
-            h.start_up(THREADS, CYCLES, log_name=log_path) + REFUSALS + CONSOLE_DISK_HEADING
-            + FIRST_BLOCK + failure))
+            h.start_up(THREADS, CYCLES, log_name=log_path) + REFUSALS + h.DISK_HEADING
+            + h.block_line(1) + "#" + failure))
         self.assertEqual(h.read_file(log_path), expected(
-            h.log_header(THREADS, CYCLES) + REFUSALS + log_disk_heading(destination) + failure))
+            h.log_header(THREADS, CYCLES) + REFUSALS + h.log_disk_heading(destination) + failure))
         self.assertEqual(h.read_file(other_name), b"keep me")
         self.assertEqual(os.stat(other_name).st_nlink, 2, "both names are left")
 

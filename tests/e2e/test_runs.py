@@ -14,17 +14,7 @@ import unittest
 import harness as h
 from harness import expected
 
-WINDOWS = h.LINE_END == "\r\n"
-TEST_FILE_SUFFIX = "\\test.io" if WINDOWS else "/test.io"
 REAL_TIMEOUT = 1200
-
-PROMPT = ("\nDisk-Spped-Test \n"
-          "Please enter a valid path for testing: (eg: C:, B: - empty aborts)\n")
-INVALID = "\nThis path is invalid. (Or we do not have write permissions!)\n"
-BYE = "\n\nBye.\n"
-HIGH_REFUSED = "WARNING: Can not set process to high priority! Results will be inaccurate.\n"
-REALTIME_REFUSED = "WARNING: Can not go realtime! Trying high priority.\n"
-BLOCKS = [1, 2, 4, 8, 16, 32, 64, 128, 256, 512, 1024]
 
 
 def checksum(text):
@@ -38,10 +28,6 @@ def checksum(text):
 def turn(printed=""):
     """One turn of the menu: the menu, the line end after the choice, the test."""
     return h.menu() + "\n" + printed
-
-
-def cannot_create(path):
-    return "\nWARNING: Can not create the test file %s! Test aborted.\n" % path
 
 
 def normalized(data):
@@ -70,27 +56,25 @@ class FastBatch(unittest.TestCase):
         destination = os.path.join(h.temp_dir(self), "missing")
         result, log_path, log = self.batch(destination)
         refusal = h.too_many_threads(100)
-        failure = cannot_create(destination + TEST_FILE_SUFFIX)
+        failure = h.cannot_create(h.test_file(destination))
         self.assertEqual(result.stdout, expected(
             h.start_up(threads=100, cycles=1, log_name=log_path) + refusal + refusal
-            + "\nTesting disk speed (1 - 1024 KiB blocks)...\n"
-            + "  Testing with block size = 1 KiBytes... #" + failure))
+            + h.DISK_HEADING + h.block_line(1) + "#" + failure))
         self.assertEqual(log, expected(
             h.log_header(threads=100, cycles=1) + refusal + refusal
-            + "\nTesting disk speed (1 - 1024 KiB blocks) on path: " + destination + "\n"
-            + failure))
+            + h.log_disk_heading(destination) + failure))
         self.assertFalse(os.path.exists(destination))
 
-    @unittest.skipIf(WINDOWS, "symbolic links are a POSIX test")
+    @unittest.skipIf(h.WINDOWS, "symbolic links are a POSIX test")
     def test_symbolic_link_at_the_test_file_is_not_followed(self):
         destination = h.temp_dir(self)
         target = os.path.join(h.temp_dir(self), "precious.txt")
         h.write_file(target, b"keep me")
-        link = destination + TEST_FILE_SUFFIX
+        link = h.test_file(destination)
         os.symlink(target, link)
         result, _, log = self.batch(destination)
-        self.assertTrue(result.stdout.endswith(expected(cannot_create(link))), result.stdout)
-        self.assertTrue(log.endswith(expected(cannot_create(link))), log)
+        self.assertTrue(result.stdout.endswith(expected(h.cannot_create(link))), result.stdout)
+        self.assertTrue(log.endswith(expected(h.cannot_create(link))), log)
         self.assertEqual(h.read_file(target), b"keep me")
         self.assertTrue(os.path.islink(link))
 
@@ -109,21 +93,22 @@ class FastMenu(unittest.TestCase):
 
     def test_choices(self):
         refusal = h.too_many_threads(100)
+        prompt, invalid, bye = h.DISK_PROMPT, h.PATH_INVALID, h.BYE
         missing = "/nonexistent-tembrix-e2e-directory"
         cases = [
-            ("C\n", turn() + BYE),
-            ("c\n", turn(refusal) + turn() + BYE),
-            ("cm\nm\n", turn(refusal) + turn(refusal) + turn() + BYE),
-            (" m\n", turn() + BYE),
-            ("\nc\n", turn() + BYE),  # the empty line takes the c line with it
-            ("\nc\nm\n", turn() + BYE),
-            ("a\n\n", turn(refusal + refusal + PROMPT) + turn() + BYE),
-            ("d\n\n", turn(PROMPT) + turn() + BYE),
-            ("d\n" + missing + "\n\n", turn(PROMPT + INVALID + PROMPT) + turn() + BYE),
+            ("C\n", turn() + bye),
+            ("c\n", turn(refusal) + turn() + bye),
+            ("cm\nm\n", turn(refusal) + turn(refusal) + turn() + bye),
+            (" m\n", turn() + bye),
+            ("\nc\n", turn() + bye),  # the empty line takes the c line with it
+            ("\nc\nm\n", turn() + bye),
+            ("a\n\n", turn(refusal + refusal + prompt) + turn() + bye),
+            ("d\n\n", turn(prompt) + turn() + bye),
+            ("d\n" + missing + "\n\n", turn(prompt + invalid + prompt) + turn() + bye),
             # A line of 70 characters is read whole: no directory, and the
             # lines after it are read as they come.
             ("d\n" + missing + "x" * (70 - len(missing)) + "\n\nc\n",
-             turn(PROMPT + INVALID + PROMPT) + turn(refusal) + turn() + BYE),
+             turn(prompt + invalid + prompt) + turn(refusal) + turn() + bye),
         ]
         for stdin_text, rest in cases:
             with self.subTest(stdin=stdin_text):
@@ -136,30 +121,8 @@ class FastMenu(unittest.TestCase):
         self.assertEqual(os.listdir(parent), [])
 
 
-NUMBER = r"-?\d+(?:\.\d+)?(?:e[+-]\d{3})?"
-WARNINGS = "(?:%s)?(?:%s)?" % (re.escape(REALTIME_REFUSED), re.escape(HIGH_REFUSED))
-LOG_WARNING = "(?:%s)?" % re.escape(HIGH_REFUSED)
-
-
-def cpu_lines(threads, console):
-    start = "\r" if console else ""
-    pads = ["                ", "                ", "               ", "               "] \
-        if console else [""] * 4
-    labels = ["  CPU integer speed is:\t\t", "  CPU floating point speed is:\t",
-              "  CPU bit shifting speed is:\t", "  CPU math speed is:\t\t"]
-    units = [" IOPS.", " FLOPS.", " BSOPS.", " Math-OPS."]
-    return [re.escape(start + label) + "%dx(\\d+)" % threads + re.escape(unit + pad + "\n")
-            for label, unit, pad in zip(labels, units, pads)]
-
-
-def memory_line(threads, block):
-    return (re.escape("  Speed @ %d KiB: %dx" % (block, threads)) + "(%s) K-OPS / (%s)" % (NUMBER, NUMBER)
-            + re.escape(" MiB per second and thread.\n"))
-
-
-def disk_line(block):
-    return (re.escape("  Speed @ %d KiB: " % block) + "(%s) K-OPS / (%s)" % (NUMBER, NUMBER)
-            + re.escape(" MiB per second.             \n"))
+WARNINGS = "(?:%s)?(?:%s)?" % (re.escape(h.REALTIME_REFUSED), re.escape(h.HIGH_REFUSED))
+LOG_WARNING = "(?:%s)?" % re.escape(h.HIGH_REFUSED)
 
 
 @h.real_test
@@ -183,65 +146,56 @@ class RealRuns(unittest.TestCase):
         console = normalized(result.stdout)
 
         pattern = (re.escape(h.log_header(threads=2, cycles=1)) + LOG_WARNING
-                   + re.escape("\nTesting CPU...\n") + "".join(cpu_lines(2, False))
-                   + re.escape("\nMachine readable results: \"CPU\";THREADS;IOPS;FLOPS;BSOPS;"
-                               "MATH-OPS;CHECKSUM\n")
+                   + re.escape(h.CPU_HEADING) + "".join(h.cpu_lines(2, False))
+                   + re.escape(h.RECORD_HEADERS["CPU"])
                    + r"##CPU;2;(\d+);(\d+);(\d+);(\d+);[0-9a-f]{1,8}\n"
                    + LOG_WARNING
-                   + re.escape("\nTesting memory speed (1 - 1024 KiB blocks)...\n")
-                   + "".join(memory_line(2, block) for block in BLOCKS)
-                   + re.escape("  CPU max memcopy speed is: 2x") + r"(\d+)"
-                   + re.escape(" MiB/s @ ") + r"(\d+)" + re.escape(" KiB blocks.\n")
-                   + re.escape("\nMachine readable results: \"SPD\";THREADS;11x{MiB/s;1-1024K};"
-                               "CHECKSUM\n")
-                   + r"##SPD;2;" + "".join("(%s);" % NUMBER for _ in BLOCKS) + r"[0-9a-f]{1,8}\n"
-                   + re.escape("\nMachine readable results: \"MEM\";THREADS;MCPYBLCK;MCPYSPD;"
-                               "CHECKSUM\n")
+                   + re.escape(h.MEMORY_HEADING)
+                   + "".join(h.memory_line(2, block) for block in h.BLOCKS)
+                   + h.memcopy_line(2, False)
+                   + re.escape(h.RECORD_HEADERS["SPD"])
+                   + r"##SPD;2;" + "".join("(%s);" % h.NUMBER for _ in h.BLOCKS)
+                   + r"[0-9a-f]{1,8}\n"
+                   + re.escape(h.RECORD_HEADERS["MEM"])
                    + r"##MEM;2;(\d+);(\d+);[0-9a-f]{1,8}\n"
                    + LOG_WARNING
-                   + re.escape("\nTesting disk speed (1 - 1024 KiB blocks) on path: "
-                               + destination + "\n")
-                   + "".join(disk_line(block) for block in BLOCKS) + r"\Z")
+                   + re.escape(h.log_disk_heading(destination))
+                   + "".join(h.disk_line(block) for block in h.BLOCKS) + r"\Z")
         match = re.match(pattern, log)
         self.assertIsNotNone(match, log)
         records = self.assert_records(log)
         self.assertEqual(sorted(records), ["CPU", "MEM", "SPD"])
 
         # The records hold what the lines show.
-        cpu_rates = re.findall(r"\t2x(\d+) ", log)[:4]
+        cpu_rates = [re.search(line, log).group(1) for line in h.cpu_lines(2, False)]
         self.assertEqual(records["CPU"], "##CPU;2;%s;" % ";".join(cpu_rates))
-        speeds = re.findall(r"K-OPS / (%s) MiB per second and thread" % NUMBER, log)
+        speeds = [re.search(h.memory_line(2, size), log).group(2) for size in h.BLOCKS]
         self.assertEqual(records["SPD"], "##SPD;2;%s;" % ";".join(speeds))
-        speed, block = re.search(r"memcopy speed is: 2x(\d+) MiB/s @ (\d+) KiB", log).groups()
+        speed, block = re.search(h.memcopy_line(2, False), log).groups()
         self.assertEqual(records["MEM"], "##MEM;2;%s;%s;" % (block, speed))
 
         # The console: its own forms of the same lines, and the console-only ones.
         self.assertTrue(console.startswith(h.start_up(threads=2, cycles=1, log_name=log_path)))
-        self.assertRegex(console, r"\r  Done\. \(Result: CPU does \d*000 OPS per second on one core\.\)\n")
-        for line in cpu_lines(2, True):
+        self.assertRegex(console, h.CALIBRATION_DONE)
+        for line in h.cpu_lines(2, True):
             self.assertRegex(console, line)
-        self.assertRegex(console, re.escape("\n  Best block / speed was (") + r"\d+ MiB/s @ "
-                         + block + re.escape(" KiB blocks)\n"))
-        self.assertIn("\r  CPU max memcopy speed is: 2x%s MiB/s @ %s KiB blocks.           \n"
-                      % (speed, block), console)
-        for block_size in BLOCKS:
-            self.assertRegex(console, re.escape("\r") + disk_line(block_size))
-        self.assertNotIn("Bye.", console)
+        self.assertRegex(console, h.best_block(block))
+        self.assertEqual(re.search(h.memcopy_line(2, True), console).groups(), (speed, block))
+        for block_size in h.BLOCKS:
+            self.assertRegex(console, re.escape("\r") + h.disk_line(block_size))
+        self.assertNotIn(h.BYE, console)
         self.assertNotRegex(console, r"##[A-Z]{3};", "records go to the log only")
 
     def test_menu_cpu_test_then_end_of_input(self):
         result = h.run(["1"], b"c\n", cwd=h.temp_dir(self), timeout=REAL_TIMEOUT)
         self.assertEqual(result.status, h.STATUS_OK, result)
         console = normalized(result.stdout)
-        progress = ["integer operation speed", "floating point speed", "bit shifting speed",
-                    "math speed"]
         pattern = (re.escape(h.start_up(threads=1, cycles=1) + h.menu() + "\n") + WARNINGS
-                   + re.escape("\nCalibrating CPU Test...\n") + "#+"
-                   + re.escape("\r  Done. (Result: CPU does ") + r"\d*000"
-                   + re.escape(" OPS per second on one core.)\n\nTesting CPU...\n")
-                   + "".join(re.escape("\r  Measuring CPU %s (1 cycles) 1/1" % what) + line
-                             for what, line in zip(progress, cpu_lines(1, True)))
-                   + re.escape(h.menu() + "\n" + BYE) + r"\Z")
+                   + re.escape(h.CALIBRATING_CPU) + "#+" + h.CALIBRATION_DONE
+                   + re.escape(h.CPU_HEADING)
+                   + "".join(h.cpu_progress(phase, 1, 1) + line
+                             for phase, line in enumerate(h.cpu_lines(1, True)))
+                   + re.escape(h.menu_end_of_input()) + r"\Z")
         self.assertRegex(console, pattern)
 
     def test_menu_disk_test_in_a_typed_directory(self):
@@ -250,11 +204,11 @@ class RealRuns(unittest.TestCase):
                        timeout=REAL_TIMEOUT)
         self.assertEqual(result.status, h.STATUS_OK, result)
         console = normalized(result.stdout)
-        pattern = (re.escape(h.start_up() + h.menu() + "\n") + LOG_WARNING + re.escape(PROMPT)
-                   + re.escape("\nTesting disk speed (1 - 1024 KiB blocks)...\n")
-                   + "".join(re.escape("  Testing with block size = %d KiBytes... " % block)
-                             + "#+" + re.escape("\r") + disk_line(block) for block in BLOCKS)
-                   + re.escape(h.menu() + "\n" + BYE) + r"\Z")
+        pattern = (re.escape(h.start_up() + h.menu() + "\n") + LOG_WARNING
+                   + re.escape(h.DISK_PROMPT + h.DISK_HEADING)
+                   + "".join(re.escape(h.block_line(block)) + "#+" + re.escape("\r")
+                             + h.disk_line(block) for block in h.BLOCKS)
+                   + re.escape(h.menu_end_of_input()) + r"\Z")
         self.assertRegex(console, pattern)
         self.assertEqual(os.listdir(destination), [], "the probe's test.io is removed by the runs")
 

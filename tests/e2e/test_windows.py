@@ -111,9 +111,9 @@ class WineFast(unittest.TestCase):
                 result = h.run(["1", "100", log_path, destination], cwd=h.temp_dir(self))
                 self.assertEqual(result.status, h.STATUS_OK, result)
                 # The directory as given, one backslash, test.io.
-                failure = runs.cannot_create(destination + "\\test.io")
+                failure = h.cannot_create(h.test_file(destination))
                 self.assertTrue(result.stdout.endswith(expected(failure)), result.stdout)
-                self.assertIn(expected("on path: " + destination + "\n"), h.read_file(log_path))
+                self.assertIn(expected(h.log_disk_heading(destination)), h.read_file(log_path))
                 self.assertEqual(os.listdir(parent), [])
 
 
@@ -128,16 +128,13 @@ class WineFast(unittest.TestCase):
         result = h.run(["0", "65", log_path, z_path(destination)], cwd=h.temp_dir(self))
         holder.communicate(b"", timeout=60)
         self.assertEqual(result.status, h.STATUS_OK, result)
-        warning = ("\nWARNING: The test file %s is in use by another run! Test aborted.\n"
-                   % test_file)
         refusals = h.too_many_threads(65) * 2
         self.assertEqual(result.stdout, expected(
-            h.start_up(65, 0, log_name=log_path) + refusals
-            + "\nTesting disk speed (1 - 1024 KiB blocks)...\n"
-            + "  Testing with block size = 1 KiBytes... #" + warning))
+            h.start_up(65, 0, log_name=log_path) + refusals + h.DISK_HEADING + h.block_line(1)
+            + "#" + h.in_use(test_file)))
         self.assertEqual(h.read_file(log_path), expected(
-            h.log_header(65, 0) + refusals + "\nTesting disk speed (1 - 1024 KiB blocks) on path: "
-            + z_path(destination) + "\n" + warning))
+            h.log_header(65, 0) + refusals + h.log_disk_heading(z_path(destination))
+            + h.in_use(test_file)))
         self.assertEqual(os.listdir(destination), ["test.io"], "the holder's file is kept")
 
 
@@ -190,11 +187,10 @@ class WineReal(unittest.TestCase):
             # Over the record's text alone: no CR, no LF.
             text = record.group(1).decode("ascii")
             self.assertEqual(record.group(2).decode("ascii"), runs.checksum(text), text)
-        self.assertIn(b"##SYS;%s;%s" % (h.BITS.encode(), h.FLAVOR.encode()), lines)
-        self.assertIn(("\r\nTesting disk speed (1 - 1024 KiB blocks) on path: %s\r\n"
-                       % windows_dir).encode(), log)
-        disk_lines = [line for line in lines if re.match(rb"  Speed @ \d+ KiB: [^x]*$", line)]
-        self.assertEqual(len(disk_lines), len(runs.BLOCKS))
+        self.assertIn(h.sys_record().rstrip("\n").encode(), lines)
+        self.assertIn(expected(h.log_disk_heading(windows_dir)), log)
+        for block in h.BLOCKS:
+            self.assertRegex(runs.normalized(log), h.disk_line(block))
 
         # The test file was C:\...\test.io.
         assert_file_made_and_removed(self, unix_dir)
@@ -208,13 +204,12 @@ class WineReal(unittest.TestCase):
         self.assertEqual(result.status, h.STATUS_OK, result)
         console = runs.normalized(result.stdout)
         # Wine grants the high priority class the disk test asks for.
-        self.assertNotIn(runs.HIGH_REFUSED, console)
-        self.assertTrue(console.startswith(h.start_up() + h.menu() + "\n" + runs.PROMPT
-                                           + "\nTesting disk speed (1 - 1024 KiB blocks)...\n"),
-                        console)
-        for block in runs.BLOCKS:
-            self.assertRegex(console, "\r" + runs.disk_line(block))
-        self.assertTrue(console.endswith(h.menu() + "\n" + runs.BYE), console)
+        self.assertNotIn(h.HIGH_REFUSED, console)
+        self.assertTrue(console.startswith(h.start_up() + h.menu() + "\n" + h.DISK_PROMPT
+                                           + h.DISK_HEADING), console)
+        for block in h.BLOCKS:
+            self.assertRegex(console, "\r" + h.disk_line(block))
+        self.assertTrue(console.endswith(h.menu_end_of_input()), console)
         assert_file_made_and_removed(self, directory)
 
 

@@ -1,3 +1,4 @@
+// The memcpy wrapper that records the memory workload's copies.
 #include "fakes/counted_memcpy.h"
 
 namespace {

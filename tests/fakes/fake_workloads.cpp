@@ -2,6 +2,7 @@
 #include "fakes/fake_workloads.h"
 
 #include <deque>
+#include <utility>
 
 #include "core/workloads.h"
 
@@ -13,12 +14,15 @@ struct FakeWorkloads {
     std::vector<FakeWorkloadCall> calls;
     std::deque<WorkStatus> scripts[kWorkloads];
     WorkStatus defaults[kWorkloads] = {};
+    std::function<bool()> consolePending;
 };
 
 FakeWorkloads fakes;
 
 WorkStatus record(FakeWorkload workload, WorkCount count, WorkArg arg, const char* path) {
-    fakes.calls.push_back({workload, count, arg, path != nullptr, path != nullptr ? path : ""});
+    const bool pending = fakes.consolePending && fakes.consolePending();
+    fakes.calls.push_back(
+        {workload, count, arg, path != nullptr, path != nullptr ? path : "", pending});
     std::deque<WorkStatus>& script = fakes.scripts[workload];
     if (script.empty()) {
         return fakes.defaults[workload];
@@ -38,6 +42,7 @@ void fakeWorkloadsReset() {
         fakes.scripts[i].clear();
         fakes.defaults[i] = kStatusOk;
     }
+    fakes.consolePending = nullptr;
 }
 
 void fakeWorkloadsScript(FakeWorkload workload, const std::vector<WorkStatus>& statuses) {
@@ -47,6 +52,10 @@ void fakeWorkloadsScript(FakeWorkload workload, const std::vector<WorkStatus>& s
 
 void fakeWorkloadsDefault(FakeWorkload workload, WorkStatus status) {
     fakes.defaults[workload] = status;
+}
+
+void fakeWorkloadsWatchConsole(std::function<bool()> outputPending) {
+    fakes.consolePending = std::move(outputPending);
 }
 
 const std::vector<FakeWorkloadCall>& fakeWorkloadCalls() {

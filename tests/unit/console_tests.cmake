@@ -1,3 +1,5 @@
+# Unit tests of the test console: the entry's own (console_entry_tests.cmake)
+# and console_tests below.
 include(${CMAKE_CURRENT_LIST_DIR}/console_entry_tests.cmake)
 
 # console_tests: the CPU, memory and disk tests, the batch run and the menu,

@@ -1,7 +1,7 @@
 # Fails unless the program imports system DLLs only (the deliverables are
-cmake_minimum_required(VERSION 3.25)
 # linked statically, so no libstdc++, libgcc or winpthread DLL may appear).
 # cmake -DOBJDUMP=<target objdump> -DPROGRAM=<file.exe> -P check_imports.cmake
+cmake_minimum_required(VERSION 3.25)
 execute_process(COMMAND ${OBJDUMP} -p ${PROGRAM}
     OUTPUT_VARIABLE dump RESULT_VARIABLE result ERROR_VARIABLE errors)
 if(NOT result EQUAL 0)

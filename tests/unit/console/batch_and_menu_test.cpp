@@ -1,12 +1,15 @@
 // The menu loop and the batch run: which tests run for which input, and the
-// menu's own texts. Every timed run here lasts 0 ms, so each test ends early
-// in a known way.
+// menu's own texts; the whole program started in-process. Every timed run here
+// lasts 0 ms, so each test ends early in a known way.
+#include <iostream>
+#include <sstream>
 #include <string>
 #include <vector>
 
 #include "console/batch_and_menu.h"
+#include "console/program.h"
+#include "support/scratch_dir.h"
 #include "unit/console/console_fixture.h"
-#include "unit/core/scratch_dir.h"
 
 namespace {
 
@@ -72,7 +75,6 @@ TEST_F(MenuTest, ChoicesAndTheLinesAfterThem) {
         const char* tests;
     };
     const Case cases[] = {
-        {"c\n", turn(kCpu) + turn() + kBye, "c"},
         {"cm\n", turn(kCpu) + turn() + kBye, "c"},  // the m goes with the line
         {"m\n", turn(kMemory) + turn() + kBye, "m"},
         {"c\nm\nq\nc\n", turn(kCpu) + turn(kMemory) + turn() + kBye, "cm"},
@@ -99,6 +101,40 @@ TEST_F(MenuTest, ChoicesAndTheLinesAfterThem) {
     runMenu(1);
     EXPECT_EQ(testsRun(), "");
     EXPECT_EQ(std::cin.peek(), 'm');
+}
+
+// A console that shows what was written only when the stream is flushed.
+struct HeldConsole : std::stringbuf {
+    std::string shown;
+    int sync() override {
+        shown += str();
+        str("");
+        return 0;
+    }
+};
+
+TEST_F(MenuTest, ProgramWithoutArgumentsShowsProgressBeforeEachLaterRun) {
+    HeldConsole screen;
+    std::cout.rdbuf(&screen);
+    std::ostream* const savedTie = std::clog.tie();
+    fakeWorkloadsWatchConsole([&screen] { return !screen.str().empty(); });
+    typeInput("c\n");
+    char name[] = "tembrix";
+    char* argv[] = {name, nullptr};
+    EXPECT_EQ(runProgram(1, argv), kExitNormal);
+    std::clog.tie(savedTie);
+
+    const std::string text = screen.shown + screen.str();
+    const std::string end = "Using 1 thread(s) and 5 cycles.\n" + turn(kCpu) + turn() + kBye;
+    ASSERT_GE(text.size(), end.size());
+    EXPECT_EQ(text.substr(text.size() - end.size()), end);
+    // The heading goes out with the first run's "#"; every later run follows a
+    // flush of what came before it.
+    const std::vector<FakeWorkloadCall>& calls = fakeWorkloadCalls();
+    ASSERT_EQ(calls.size(), kUnsignedRuns);
+    for (std::size_t i = 1; i < calls.size(); ++i) {
+        EXPECT_FALSE(calls[i].consolePending) << "run " << i + 1;
+    }
 }
 
 TEST_F(MenuTest, DirectoryTypedOnceServesLaterDiskTests) {

@@ -6,8 +6,8 @@
 
 #include "console/measurements/disk_speed.h"
 #include "platform/platform.h"
+#include "support/scratch_dir.h"
 #include "unit/console/console_fixture.h"
-#include "unit/core/scratch_dir.h"
 
 namespace {
 

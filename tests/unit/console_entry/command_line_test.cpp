@@ -1,3 +1,4 @@
+// The command line's numbers: odd texts converted, wide ones clamped to 32 bits.
 #include "console/command_line.h"
 
 #include <gtest/gtest.h>

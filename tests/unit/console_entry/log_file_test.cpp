@@ -1,3 +1,5 @@
+// The log: its header lines, its records and checksums, and what a log
+// without a file or with a failing write reports.
 #include "console/log_file.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// The fractional number format of the lines and records.
 #include "console/number_format.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// The record checksum: small texts, and records whose sum wraps at 32 bits.
 #include "console/record_checksum.h"
 
 #include <gtest/gtest.h>

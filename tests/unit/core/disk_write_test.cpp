@@ -10,7 +10,7 @@
 
 #include "core/workloads.h"
 #include "fakes/fake_files.h"
-#include "unit/core/scratch_dir.h"
+#include "support/scratch_dir.h"
 
 namespace {
 

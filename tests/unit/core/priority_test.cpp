@@ -1,3 +1,4 @@
+// The priority levels mapped to the platform's classes.
 #include "core/priority.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// The POSIX counter, run for real.
 #include <gtest/gtest.h>
 
 #include <cstdint>

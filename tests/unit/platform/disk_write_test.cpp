@@ -10,7 +10,7 @@
 
 #include "core/timer.h"
 #include "core/workloads.h"
-#include "unit/core/scratch_dir.h"
+#include "support/scratch_dir.h"
 
 namespace {
 

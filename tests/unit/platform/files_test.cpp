@@ -12,7 +12,7 @@
 #include <string>
 
 #include "platform/platform.h"
-#include "unit/core/scratch_dir.h"
+#include "support/scratch_dir.h"
 #include "unit/platform/lock_holder.h"
 
 namespace {
