@@ -39,7 +39,6 @@ function(tembrix_flavor_labels library flags)
 endfunction()
 
 function(tembrix_add_flavor flavor)
-  cmake_parse_arguments(PARSE_ARGV 1 ARG "DELIVERABLE" "" "")
   set(definition ${PROJECT_SOURCE_DIR}/build/flavors/${flavor}.cmake)
   if(NOT EXISTS ${definition})
     message(FATAL_ERROR "No flavor definition ${definition}")
