@@ -26,8 +26,19 @@ function(tembrix_flavor_library flavor name)
   target_link_libraries(${name}_${flavor} PUBLIC flags_${flavor})
 endfunction()
 
+# Adds the library of the labels a program prints (FLAVOR_BITS, _COMPILER,
+# _LABEL) and the pointer width its self check expects (FLAVOR_EXPECTED_WIDTH).
+function(tembrix_flavor_labels library flags)
+  add_library(${library} STATIC ${PROJECT_SOURCE_DIR}/console/build_flavor.cpp)
+  target_link_libraries(${library} PUBLIC ${flags})
+  target_compile_definitions(${library} PRIVATE
+      "TEMBRIX_BUILD_BITS=\"${FLAVOR_BITS}\""
+      "TEMBRIX_BUILD_COMPILER=\"${FLAVOR_COMPILER}\""
+      "TEMBRIX_BUILD_FLAVOR=\"${FLAVOR_LABEL}\""
+      "TEMBRIX_EXPECTED_WIDTH=${FLAVOR_EXPECTED_WIDTH}")
+endfunction()
+
 function(tembrix_add_flavor flavor)
-  cmake_parse_arguments(PARSE_ARGV 1 ARG "DELIVERABLE" "" "")
   set(definition ${PROJECT_SOURCE_DIR}/build/flavors/${flavor}.cmake)
   if(NOT EXISTS ${definition})
     message(FATAL_ERROR "No flavor definition ${definition}")
@@ -38,34 +49,12 @@ function(tembrix_add_flavor flavor)
     return()
   endif()
 
-  # Flags every object of the flavor is built with.
+  # Flags every object of the flavor is built with: those of its target
+  # width (cmake/target_flags.cmake) and its floating-point options.
+  tembrix_target_flags(${FLAVOR_TARGET})
   add_library(flags_${flavor} INTERFACE)
-  target_include_directories(flags_${flavor} INTERFACE ${PROJECT_SOURCE_DIR})
+  target_link_libraries(flags_${flavor} INTERFACE flags_${FLAVOR_TARGET})
   target_compile_options(flags_${flavor} INTERFACE -Wall -Wextra ${FLAVOR_FP_OPTIONS})
-  if(NOT WIN32)
-    if(FLAVOR_TARGET STREQUAL "x86")
-      target_compile_options(flags_${flavor} INTERFACE -m32)
-      target_link_options(flags_${flavor} INTERFACE -m32)
-    else()
-      target_compile_options(flags_${flavor} INTERFACE -m64)
-      target_link_options(flags_${flavor} INTERFACE -m64)
-    endif()
-  else()
-    target_link_options(flags_${flavor} INTERFACE -static -static-libgcc -static-libstdc++)
-  endif()
-  if(TEMBRIX_SANITIZE)
-    # AddressSanitizer's 32-bit runtime hangs at start under qemu's emulator;
-    # there the x86 flavors are checked for undefined behaviour only.
-    set(sanitizers address,undefined)
-    if(FLAVOR_TARGET STREQUAL "x86" AND TEMBRIX_X86_EMULATED)
-      set(sanitizers undefined)
-      message(STATUS "${flavor}: UndefinedBehaviorSanitizer only (x86 runs under emulation)")
-    endif()
-    target_compile_options(flags_${flavor} INTERFACE
-        -fsanitize=${sanitizers} -fno-sanitize-recover=all -fno-omit-frame-pointer)
-    target_link_options(flags_${flavor} INTERFACE -fsanitize=${sanitizers})
-  endif()
-  target_link_libraries(flags_${flavor} INTERFACE Threads::Threads)
 
   # The measured loops: never optimised, never link-time optimised, each loop
   # head on a 64-byte boundary.
@@ -97,12 +86,7 @@ function(tembrix_add_flavor flavor)
   set(TEMBRIX_PLATFORM_LIBRARIES ${platform_libraries})
 
   tembrix_flavor_library(${flavor} console ${TEMBRIX_CONSOLE_SOURCES})
-  tembrix_flavor_library(${flavor} flavor_labels console/build_flavor.cpp)
-  target_compile_definitions(flavor_labels_${flavor} PRIVATE
-      "TEMBRIX_BUILD_BITS=\"${FLAVOR_BITS}\""
-      "TEMBRIX_BUILD_COMPILER=\"${FLAVOR_COMPILER}\""
-      "TEMBRIX_BUILD_FLAVOR=\"${FLAVOR_LABEL}\""
-      "TEMBRIX_EXPECTED_WIDTH=${FLAVOR_EXPECTED_WIDTH}")
+  tembrix_flavor_labels(flavor_labels_${flavor} flags_${flavor})
 
   add_executable(${flavor} ${TEMBRIX_MAIN_SOURCE})
   target_link_libraries(${flavor} PRIVATE

@@ -1,15 +1,37 @@
 #!/usr/bin/env bash
-# Installs what a fresh Debian 12 machine lacks for building and testing.
-#   install-deps.sh native   compiler, CMake, Ninja (enough to build and run)
+# Installs what a Debian 12 machine lacks for building and testing, and
+# nothing when everything is there (then it needs no root, no network).
+#   install-deps.sh native   compiler, CMake (3.25 or newer), Ninja: enough to build and run
 #   install-deps.sh all      also the x86 multilib, MinGW-w64, Wine and Python
 set -euo pipefail
 
 what=${1:-all}
-packages=(g++ cmake ninja-build)
+missing=()  # Debian packages to install
+
+cmake_recent() {
+  local version major minor
+  version=$(cmake --version 2>/dev/null | sed -n '1s/^cmake version \([0-9]*\)\.\([0-9]*\).*/\1 \2/p')
+  read -r major minor <<<"${version:-0 0}"
+  (( major > 3 || (major == 3 && minor >= 25) ))
+}
+
+# The three build tools, found by command (they may come from anywhere).
+command -v g++ >/dev/null || missing+=(g++)
+cmake_recent || missing+=(cmake)
+command -v ninja >/dev/null || missing+=(ninja-build)
+
+# The rest only as Debian packages.
 if [[ $what == all ]]; then
-  packages+=(g++-multilib googletest python3
-             g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix binutils-mingw-w64
-             wine wine64 wine32:i386)
+  add_i386=false
+  if ! dpkg --print-foreign-architectures 2>/dev/null | grep -qx i386; then
+    add_i386=true
+  fi
+  for package in g++-multilib googletest python3 \
+                 g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix binutils-mingw-w64 \
+                 wine wine64 wine32:i386; do
+    status=$(dpkg-query -W -f='${db:Status-Status}' "$package" 2>/dev/null || true)
+    [[ $status == installed ]] || missing+=("$package")
+  done
 fi
 
 sudo=()
@@ -17,12 +39,30 @@ if [[ $(id -u) -ne 0 ]]; then
   sudo=(sudo)
 fi
 
-if [[ $what == all ]] && ! dpkg --print-foreign-architectures | grep -qx i386; then
-  "${sudo[@]}" dpkg --add-architecture i386
+if (( ${#missing[@]} > 0 )); then
+  cause=""
+  if ! command -v apt-get >/dev/null; then
+    cause="no apt-get here"
+  elif (( ${#sudo[@]} > 0 )) && ! command -v sudo >/dev/null; then
+    cause="not root, and no sudo"
+  fi
+  if [[ -n $cause ]]; then
+    names=${missing[*]}
+    echo "Can't install the missing ${names/cmake/cmake (3.25 or newer)}: $cause." >&2
+    exit 1
+  fi
+  echo "Installing: ${missing[*]}" >&2
+  if [[ $what == all ]] && $add_i386; then
+    "${sudo[@]}" dpkg --add-architecture i386
+  fi
+  export DEBIAN_FRONTEND=noninteractive
+  "${sudo[@]}" apt-get update
+  "${sudo[@]}" apt-get install -y --no-install-recommends "${missing[@]}"
+  if ! cmake_recent; then
+    echo "The cmake found is older than 3.25, which the build needs: $(command -v cmake)" >&2
+    exit 1
+  fi
 fi
-export DEBIAN_FRONTEND=noninteractive
-"${sudo[@]}" apt-get update
-"${sudo[@]}" apt-get install -y --no-install-recommends "${packages[@]}"
 
 # Some machines' kernels run no 32-bit x86 programs (the x86 builds and Wine's
 # 32-bit loader need them). There they run under qemu's user-mode emulator,

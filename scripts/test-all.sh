@@ -7,6 +7,9 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh all
 
+# Ninja builds on every core by itself; CTest runs one test at a time unless told.
+export CTEST_PARALLEL_LEVEL=${CTEST_PARALLEL_LEVEL:-$(nproc)}
+
 status=0
 for workflow in linux-all linux-sanitize windows-x64-all windows-x86-all; do
   echo "=== workflow ${workflow}"
