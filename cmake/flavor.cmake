@@ -1,11 +1,9 @@
 # Makes the libraries, the program and the tests of one flavor from its
 # definition in build/flavors/<name>.cmake.
 
-# The workloads are compiled through cmake/loop_heads/assemble-aligned.sh,
-# which puts the head of every loop on a 64-byte boundary: a loop that happens
-# to straddle a cache line runs measurably slower, so builds of the same loop
-# would otherwise report different rates.
-set(TEMBRIX_LOOP_HEADS_DIR ${PROJECT_SOURCE_DIR}/cmake/loop_heads)
+# The workloads are compiled to assembly, padded so that the head of every
+# loop is on a 64-byte boundary, and assembled (cmake/loop_heads/).
+include(${CMAKE_CURRENT_LIST_DIR}/loop_heads/aligned_workloads.cmake)
 
 function(tembrix_flavor_fits_toolchain target result)
   # Linux builds both widths with -m64/-m32; a MinGW toolchain makes one.
@@ -38,10 +36,15 @@ function(tembrix_add_flavor flavor)
     return()
   endif()
 
-  # Flags every object of the flavor is built with.
+  # Flags every object of the flavor is built with. The flavor's options set
+  # its floating-point code; -march also sets the tuning, which would give the
+  # integer workloads of each flavor other code (pentium4 tuning writes a left
+  # shift as additions), so every flavor is tuned alike: the flavors of one
+  # target differ in their floating-point code only.
   add_library(flags_${flavor} INTERFACE)
   target_include_directories(flags_${flavor} INTERFACE ${PROJECT_SOURCE_DIR})
-  target_compile_options(flags_${flavor} INTERFACE -Wall -Wextra ${FLAVOR_FP_OPTIONS})
+  target_compile_options(flags_${flavor} INTERFACE
+      -Wall -Wextra ${FLAVOR_FP_OPTIONS} -mtune=generic)
   if(NOT WIN32)
     if(FLAVOR_TARGET STREQUAL "x86")
       target_compile_options(flags_${flavor} INTERFACE -m32)
@@ -69,11 +72,7 @@ function(tembrix_add_flavor flavor)
 
   # The measured loops: never optimised, never link-time optimised, each loop
   # head on a 64-byte boundary.
-  tembrix_flavor_library(${flavor} workloads ${TEMBRIX_WORKLOAD_SOURCES})
-  target_compile_options(workloads_${flavor} PRIVATE -O0 -fno-lto
-      "SHELL:-wrapper ${TEMBRIX_LOOP_HEADS_DIR}/assemble-aligned.sh")
-  set_source_files_properties(${TEMBRIX_WORKLOAD_SOURCES} PROPERTIES OBJECT_DEPENDS
-      "${TEMBRIX_LOOP_HEADS_DIR}/assemble-aligned.sh;${TEMBRIX_LOOP_HEADS_DIR}/align_loop_heads.awk")
+  tembrix_aligned_workloads(${flavor})
 
   tembrix_flavor_library(${flavor} core ${TEMBRIX_CORE_SOURCES})
 
