@@ -40,7 +40,10 @@ function(tembrix_add_flavor flavor)
   # its floating-point code; -march also sets the tuning, which would give the
   # integer workloads of each flavor other code (pentium4 tuning writes a left
   # shift as additions), so every flavor is tuned alike: the flavors of one
-  # target differ in their floating-point code only.
+  # target differ in their floating-point code only. The floating-point
+  # workload alone keeps the tuning of the flavor's -march, so that its loop
+  # is that processor's code (pentium tuning tests the status word with test,
+  # generic tuning with sahf).
   add_library(flags_${flavor} INTERFACE)
   target_include_directories(flags_${flavor} INTERFACE ${PROJECT_SOURCE_DIR})
   target_compile_options(flags_${flavor} INTERFACE
@@ -72,7 +75,11 @@ function(tembrix_add_flavor flavor)
 
   # The measured loops: never optimised, never link-time optimised, each loop
   # head on a 64-byte boundary.
-  tembrix_aligned_workloads(${flavor})
+  set(float_tuning)
+  if(FLAVOR_FP_OPTIONS MATCHES "-march=([^;]+)")
+    set(float_tuning -mtune=${CMAKE_MATCH_1})
+  endif()
+  tembrix_aligned_workloads(${flavor} FLOAT_WORKLOAD_OPTIONS ${float_tuning})
 
   tembrix_flavor_library(${flavor} core ${TEMBRIX_CORE_SOURCES})
 

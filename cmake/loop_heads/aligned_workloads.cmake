@@ -18,8 +18,9 @@ find_program(TEMBRIX_AWK NAMES awk mawk gawk REQUIRED)
 set(TEMBRIX_LOOP_HEADS_PASS ${CMAKE_CURRENT_LIST_DIR}/align_loop_heads.awk)
 
 # Makes workloads_<flavor> from TEMBRIX_WORKLOAD_SOURCES with the flags of
-# flags_<flavor>.
+# flags_<flavor>, and FLOAT_WORKLOAD_OPTIONS for TEMBRIX_FLOAT_WORKLOAD_SOURCE.
 function(tembrix_aligned_workloads flavor)
+  cmake_parse_arguments(PARSE_ARGV 1 ARG "" "" "FLOAT_WORKLOAD_OPTIONS")
   set(dir ${CMAKE_CURRENT_BINARY_DIR}/workloads_${flavor}.dir)
   file(MAKE_DIRECTORY ${dir})
   # What a compilation of the flavor's sources gets: the build's flags
@@ -40,8 +41,12 @@ function(tembrix_aligned_workloads flavor)
     set(compiled ${dir}/${name}.s)
     set(padded ${dir}/${name}.padded.s)
     set(object ${dir}/${name}${CMAKE_CXX_OUTPUT_EXTENSION})
+    set(source_flags)
+    if(source STREQUAL TEMBRIX_FLOAT_WORKLOAD_SOURCE)
+      set(source_flags ${ARG_FLOAT_WORKLOAD_OPTIONS})
+    endif()
     add_custom_command(OUTPUT ${compiled}
-        COMMAND ${CMAKE_CXX_COMPILER} ${flags} ${CMAKE_CXX17_STANDARD_COMPILE_OPTION}
+        COMMAND ${CMAKE_CXX_COMPILER} ${flags} ${source_flags} ${CMAKE_CXX17_STANDARD_COMPILE_OPTION}
             -I${PROJECT_SOURCE_DIR} -MD -MT ${compiled} -MF ${compiled}.d
             -S -o ${compiled} ${PROJECT_SOURCE_DIR}/${source}
         DEPENDS ${PROJECT_SOURCE_DIR}/${source}
