@@ -10,9 +10,9 @@
 # The steps rely on GCC's assembly and its driver (-S, -MD, assembling .s).
 if(NOT CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
   message(FATAL_ERROR
-      "The workloads' loops are aligned in GCC's assembly output (cmake/loop_heads/), "
-      "so they need GCC (g++ or a MinGW-w64 g++); "
-      "${CMAKE_CXX_COMPILER_ID} (${CMAKE_CXX_COMPILER}) is not supported.")
+      "${CMAKE_CXX_COMPILER_ID} (${CMAKE_CXX_COMPILER}) is not supported: the workloads' "
+      "loops are aligned in GCC's assembly output (cmake/loop_heads/). "
+      "Configure with g++ or a MinGW-w64 g++.")
 endif()
 find_program(TEMBRIX_AWK NAMES awk mawk gawk REQUIRED)
 set(TEMBRIX_LOOP_HEADS_PASS ${CMAKE_CURRENT_LIST_DIR}/align_loop_heads.awk)
