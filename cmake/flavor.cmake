@@ -1,11 +1,9 @@
 # Makes the libraries, the program and the tests of one flavor from its
 # definition in build/flavors/<name>.cmake.
 
-# The workloads are compiled through cmake/loop_heads/assemble-aligned.sh,
-# which puts the head of every loop on a 64-byte boundary: a loop that happens
-# to straddle a cache line runs measurably slower, so builds of the same loop
-# would otherwise report different rates.
-set(TEMBRIX_LOOP_HEADS_DIR ${PROJECT_SOURCE_DIR}/cmake/loop_heads)
+# The workloads are compiled to assembly, padded so that the head of every
+# loop is on a 64-byte boundary, and assembled (cmake/loop_heads/).
+include(${CMAKE_CURRENT_LIST_DIR}/loop_heads/aligned_workloads.cmake)
 
 function(tembrix_flavor_fits_toolchain target result)
   # Linux builds both widths with -m64/-m32; a MinGW toolchain makes one.
@@ -50,19 +48,26 @@ function(tembrix_add_flavor flavor)
   endif()
 
   # Flags every object of the flavor is built with: those of its target
-  # width (cmake/target_flags.cmake) and its floating-point options.
+  # width (cmake/target_flags.cmake) and its floating-point options. -march
+  # also sets the tuning, which would give the integer workloads of each
+  # flavor other code (pentium4 tuning writes a left shift as additions), so
+  # every flavor is tuned alike: the flavors of one target differ in their
+  # floating-point code only. The floating-point workload alone keeps the
+  # tuning of the flavor's -march, so that its loop is that processor's code
+  # (pentium tuning tests the status word with test, generic tuning with sahf).
   tembrix_target_flags(${FLAVOR_TARGET})
   add_library(flags_${flavor} INTERFACE)
   target_link_libraries(flags_${flavor} INTERFACE flags_${FLAVOR_TARGET})
-  target_compile_options(flags_${flavor} INTERFACE -Wall -Wextra ${FLAVOR_FP_OPTIONS})
+  target_compile_options(flags_${flavor} INTERFACE
+      -Wall -Wextra ${FLAVOR_FP_OPTIONS} -mtune=generic)
 
   # The measured loops: never optimised, never link-time optimised, each loop
   # head on a 64-byte boundary.
-  tembrix_flavor_library(${flavor} workloads ${TEMBRIX_WORKLOAD_SOURCES})
-  target_compile_options(workloads_${flavor} PRIVATE -O0 -fno-lto
-      "SHELL:-wrapper ${TEMBRIX_LOOP_HEADS_DIR}/assemble-aligned.sh")
-  set_source_files_properties(${TEMBRIX_WORKLOAD_SOURCES} PROPERTIES OBJECT_DEPENDS
-      "${TEMBRIX_LOOP_HEADS_DIR}/assemble-aligned.sh;${TEMBRIX_LOOP_HEADS_DIR}/align_loop_heads.awk")
+  set(float_tuning)
+  if(FLAVOR_FP_OPTIONS MATCHES "-march=([^;]+)")
+    set(float_tuning -mtune=${CMAKE_MATCH_1})
+  endif()
+  tembrix_aligned_workloads(${flavor} FLOAT_WORKLOAD_OPTIONS ${float_tuning})
 
   tembrix_flavor_library(${flavor} core ${TEMBRIX_CORE_SOURCES})
 

@@ -12,3 +12,4 @@ set(TEMBRIX_WORKLOAD_SOURCES
     core/workloads/math_workload.cpp
     core/workloads/memcopy_workload.cpp
     core/workloads/disk_write_workload.cpp)
+set(TEMBRIX_FLOAT_WORKLOAD_SOURCE core/workloads/float_workload.cpp)

@@ -1,6 +1,7 @@
 """Checks the measured loops of a built deliverable in its disassembly.
 
     check_workload_loops.py --objdump OBJDUMP --fp-code KIND PROGRAM
+    check_workload_loops.py --objdump OBJDUMP --same-code PROGRAM PROGRAM...
 
 For every workload it finds the one loop (the one jump back inside the
 function) and fails when:
@@ -10,9 +11,18 @@ function) and fails when:
     in a register instead of reading it from memory and writing it back at
     every step, as optimised code would;
   - the loop's body is not the work it must be: no calls in the empty loops,
-    ten shift steps, the five math calls, five copies, write-seek-commit;
+    five left and five right shift instructions, the five math calls, five
+    copies, write-seek-commit;
   - the floating-point loop is not in the flavor's own code (KIND is one of
     sse2, avx, x87, x87-fcomi, x87-status-word).
+With --same-code it compares the programs (the deliverables of one target)
+instead, and fails when the workloads that hold no floating-point work are not
+the same instructions in all of them: the whole function, or for mathWorkload,
+whose doubles are moved in the flavor's own floating-point code, the calls and
+integer instructions of its loop. Addresses,
+jump and call targets (compared as the instruction or the symbol they lead
+to), the padding in front of a loop and the offset to the global offset table
+are left aside.
 Prints one line per workload; exits 1 when anything failed.
 """
 
@@ -25,6 +35,7 @@ FUNCTION = re.compile(r"^([0-9a-f]+) <(.+)>:$")
 INSTRUCTION = re.compile(r"^\s+([0-9a-f]+):\s+(\S+)\s*(.*)$")
 # A stack slot: an offset from the frame or stack pointer.
 SLOT = re.compile(r"(-?0x[0-9a-f]+)?\(%[re][bs]p\)")
+LEFT_SHIFT = re.compile(r"^(shl|sal)[bwlq]?$")
 RIGHT_SHIFT = re.compile(r"^(shr|sar)[bwlq]?$")
 X87 = re.compile(r"^f")
 MATH_CALLS = ["sqrt", "log", "pow", "exp", "modf"]
@@ -35,7 +46,7 @@ class Instruction:
         self.address = address
         self.mnemonic = mnemonic
         # objdump appends "# address <symbol>" to rip-relative operands.
-        self.text = operands.split("#")[0].strip()
+        self.text, _, self.comment = (part.strip() for part in operands.partition("#"))
         self.operands = split_operands(self.text)
 
     def branch_target(self):
@@ -151,11 +162,10 @@ def expect_calls(loop, names, problems):
 
 
 def check_shifts(loop, problems):
-    # Some tunings shift left by adding the value to itself, so the ten steps
-    # are counted as the ten times the shift value is stored.
-    right = [i for i in loop if RIGHT_SHIFT.match(i.mnemonic)]
-    if len(right) != 5:
-        problems.append("%d right shifts instead of 5" % len(right))
+    for name, pattern in (("left", LEFT_SHIFT), ("right", RIGHT_SHIFT)):
+        shifts = [i for i in loop if pattern.match(i.mnemonic)]
+        if len(shifts) != 5:
+            problems.append("%d %s shifts instead of 5" % (len(shifts), name))
     if max(slots_read_and_written(loop).values(), default=0) != 10:
         problems.append("the shift value is not stored back after each of the ten shifts")
 
@@ -239,15 +249,128 @@ def check_float_workload(functions, fp_code):
     return problems
 
 
+# --- The same code in every deliverable of a target -------------------------
+
+# The workloads without floating-point work, and what of each is compared.
+SAME_CODE = [
+    ("calibrationWorkload", "function"),
+    ("integerWorkload", "function"),
+    ("bitShiftWorkload", "function"),
+    ("mathWorkload", "loop without floating point"),
+    ("memcopyWorkload", "function"),
+    ("diskWriteWorkload", "function"),
+]
+TARGET = re.compile(r"^([0-9a-f]+) <(.*?)(\+0x[0-9a-f]+)?>$")
+SYMBOL = re.compile(r"<(.*?)(\+0x[0-9a-f]+)?>$")
+SELF_LEA = re.compile(r"^(0x0)?\(%(\w+)(,%[er]iz,1)?\),%\2$")
+
+
+def is_padding(instruction):
+    """The assembler's fill in front of a loop head: nops of any length."""
+    m = instruction.mnemonic
+    return (m.startswith("nop") or m in ("data16", "cs")
+            or (m.startswith("xchg") and instruction.text == "%ax,%ax")
+            or (m.startswith("lea") and SELF_LEA.match(instruction.text) is not None))
+
+
+def comparable(instructions, head):
+    """The instructions without the padding in front of the loop head (and
+    the jump over it that long padding starts with) and the fill after the
+    function's end."""
+    end = len(instructions)
+    while end > 0 and is_padding(instructions[end - 1]):
+        end -= 1
+    instructions = instructions[:end]
+    at = next(n for n, i in enumerate(instructions) if i.address == head)
+    start = at
+    while start > 0 and (is_padding(instructions[start - 1])
+                         or (instructions[start - 1].mnemonic.startswith("jmp")
+                             and instructions[start - 1].branch_target() == head)):
+        start -= 1
+    return instructions[:start] + instructions[at:]
+
+
+def code_text(instructions):
+    """Each instruction as text with its addresses replaced: a target in the
+    same code by the number of the instruction, another by its symbol; a
+    rip-relative operand by the symbol objdump names; the offset to the global
+    offset table that follows the 32-bit position-independent code's call to
+    get its own address by GOT."""
+    numbers = {i.address: n for n, i in enumerate(instructions)}
+    texts, previous = [], None
+    for instruction in instructions:
+        text = instruction.text
+        target = TARGET.match(text)
+        if target and instruction.mnemonic.startswith(("j", "call", "loop")):
+            address = int(target.group(1), 16)
+            text = "@%d" % numbers[address] if address in numbers else "<%s>" % target.group(2)
+        elif "(%rip)" in text:
+            symbol = SYMBOL.search(instruction.comment)
+            text = re.sub(r"-?0x[0-9a-f]+\(%rip\)",
+                          "<%s>(%%rip)" % (symbol.group(1) if symbol else "?"), text)
+        elif previous is not None and "get_pc_thunk" in previous.text:
+            text = re.sub(r"^\$0x[0-9a-f]+,", "$GOT,", text)
+        texts.append("%s %s" % (instruction.mnemonic, text))
+        previous = instruction
+    return texts
+
+
+def compared_code(functions, name, part):
+    if name not in functions:
+        return None, "not found"
+    start, instructions = functions[name]
+    loops = loops_of(start, instructions)
+    if len(loops) != 1:
+        return None, "%d loops instead of one" % len(loops)
+    head, jump = loops[0]
+    if part == "function":
+        return code_text(comparable(instructions, head)), None
+    return code_text([i for i in body(instructions, head, jump)
+                      if not X87.match(i.mnemonic) and "%xmm" not in i.text
+                      and "%ymm" not in i.text]), None
+
+
+def check_same_code(objdump, programs):
+    listings = [(program, read_functions(objdump, program)) for program in programs]
+    failed = False
+    for name, part in SAME_CODE:
+        problems, first = [], None
+        for program, functions in listings:
+            code, problem = compared_code(functions, name, part)
+            if problem:
+                problems.append("%s: %s" % (program, problem))
+            elif first is None:
+                first = (program, code)
+            elif code != first[1]:
+                at = next((n for n, (a, b) in enumerate(zip(code, first[1])) if a != b),
+                          min(len(code), len(first[1])))
+                problems.append("%s differs from %s at instruction %d: %r instead of %r" % (
+                    program, first[0], at, code[at] if at < len(code) else "(end)",
+                    first[1][at] if at < len(first[1]) else "(end)"))
+        what = "its loop's calls and integer code" if part != "function" else "the function"
+        print("%-20s %s: %s" % (name, what, "; ".join(problems) if problems
+                                else "the same %d instructions in %d programs" % (
+                                    len(first[1]), len(programs))))
+        failed = failed or bool(problems)
+    return 1 if failed else 0
+
+
 def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("--objdump", default="objdump")
-    parser.add_argument("--fp-code", required=True,
-                        choices=["sse2", "avx", "x87", "x87-fcomi", "x87-status-word"])
-    parser.add_argument("program")
+    mode = parser.add_mutually_exclusive_group(required=True)
+    mode.add_argument("--fp-code", choices=["sse2", "avx", "x87", "x87-fcomi", "x87-status-word"])
+    mode.add_argument("--same-code", action="store_true")
+    parser.add_argument("programs", nargs="+")
     args = parser.parse_args()
+    if args.same_code:
+        if len(args.programs) < 2:
+            parser.error("--same-code compares two programs or more")
+        return check_same_code(args.objdump, args.programs)
+    if len(args.programs) != 1:
+        parser.error("--fp-code checks one program")
 
-    functions = read_functions(args.objdump, args.program)
+    functions = read_functions(args.objdump, args.programs[0])
     failed = False
     for name in LOOP_CALLS:
         problems, head = check_workload(functions, name, args.fp_code)
