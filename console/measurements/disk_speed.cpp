@@ -21,7 +21,7 @@
 #include "console/number_format.h"
 #include "console/settings.h"
 #include "core/workloads.h"
-#include "platform/platform.h"
+#include "platform/console_platform.h"
 
 namespace {
 
