@@ -70,7 +70,7 @@ bool calibrateOpsPerSecond(CpuRate* opsPerSecond) {
 }
 
 MeasureEnd measurePhase(const CpuPhase& phase, CpuRate count, ThreadCount threadCount,
-                      CpuRate* rate) {
+                        CpuRate* rate) {
     double combined = 0.0;
     for (PassIndex i = 0; i < cycleCount; ++i) {
         std::cout << phase.progress << cycleCount << " cycles) " << i + 1 << "/" << cycleCount;
