@@ -9,7 +9,7 @@
 #include "console/measurements/disk_speed.h"
 #include "console/measurements/memory_speed.h"
 #include "console/settings.h"
-#include "platform/platform.h"
+#include "platform/console_platform.h"
 
 namespace {
 

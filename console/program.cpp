@@ -13,7 +13,7 @@
 #include "console/log_file.h"
 #include "console/self_check.h"
 #include "console/settings.h"
-#include "platform/platform.h"
+#include "platform/console_platform.h"
 
 namespace {
 

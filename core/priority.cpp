@@ -1,7 +1,7 @@
 // Maps the program's priority levels onto the platform's process classes.
 #include "core/priority.h"
 
-#include "platform/platform.h"
+#include "platform/core_platform.h"
 
 bool setPriority(PriorityLevel level) {
     PlatformPriorityClass priorityClass = kPriorityClassNormal;

@@ -22,7 +22,7 @@
 #include <new>
 
 #include "core/timer.h"
-#include "platform/platform.h"
+#include "platform/core_platform.h"
 
 namespace {
 

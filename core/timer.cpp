@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <limits>
 
-#include "platform/platform.h"
+#include "platform/core_platform.h"
 
 namespace {
 

@@ -1,4 +1,5 @@
-# The platform layer, one library per concern (see platform/platform.h).
+# The platform layer, one library per concern; core_platform.h and
+# console_platform.h declare what the core and the console take from it.
 if(WIN32)
   set(platform_dir platform/win32)
 else()

@@ -9,15 +9,16 @@
 #include "console/measurements/timed_run.h"
 #include "console/word_arithmetic.h"
 
-enum CalibrationEnd {
-    kCalibrationReached,    // the last run lasted 1000 ms or more
-    kCalibrationExhausted,  // the next count would leave the type, or wrapped to 0
-    kCalibrationFailed      // a run reported a status the caller counts as failure
+// How a calibration, a block size, a CPU phase or a whole test ended.
+enum MeasureEnd {
+    kMeasureGoesOn,   // measured: the test goes on
+    kMeasureTooFast,  // a count or result would leave the build's word (or wrapped to 0)
+    kMeasureFailed    // a run reported a status the caller counts as failure
 };
 
 template <typename Count, typename Ms>
 struct Calibration {
-    CalibrationEnd end;
+    MeasureEnd end;
     Count count;        // count of the last run
     Ms elapsedMs;       // its time
     WorkStatus status;  // its status
@@ -29,10 +30,10 @@ struct Calibration {
 template <typename Count, typename Ms>
 Calibration<Count, Ms> calibrate(ThreadCount threadCount, WorkloadFn workload, WorkArg arg,
                                  const char* path, bool (*failed)(WorkStatus)) {
-    Calibration<Count, Ms> result = {kCalibrationReached, 1, 0, kStatusOk};
+    Calibration<Count, Ms> result = {kMeasureGoesOn, 1, 0, kStatusOk};
     while (result.elapsedMs < 1000) {
         if (!nextTenfoldCount(&result.count)) {
-            result.end = kCalibrationExhausted;
+            result.end = kMeasureTooFast;
             return result;
         }
         const TimerMs elapsed = timeTestRun(threadCount, workload,
@@ -42,9 +43,15 @@ Calibration<Count, Ms> calibrate(ThreadCount threadCount, WorkloadFn workload, W
         std::cout << "#";
         flushConsole();
         if (failed(result.status)) {
-            result.end = kCalibrationFailed;
+            result.end = kMeasureFailed;
             return result;
         }
     }
     return result;
+}
+
+// The last run's count per ms, as a fraction.
+template <typename Count, typename Ms>
+double countPerMs(const Calibration<Count, Ms>& calibration) {
+    return static_cast<double>(calibration.count) / static_cast<double>(calibration.elapsedMs);
 }

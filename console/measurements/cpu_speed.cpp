@@ -44,12 +44,6 @@ const CpuPhase kPhases[] = {
 constexpr int kPhaseCount = 4;
 constexpr int kMathPhase = 3;
 
-// Only the runner's own failures end the test: the x86 bit-shift loop reports
-// a mismatch for every count of 10 or more, and its time counts all the same.
-bool cpuRunFailed(WorkStatus status) {
-    return isRunnerFailure(status);
-}
-
 void endTooFast() {
     reportTooFast();
     setPriority(Normal);
@@ -60,14 +54,12 @@ void endTooFast() {
 bool calibrateOpsPerSecond(CpuRate* opsPerSecond) {
     std::cout << "\nCalibrating CPU Test...\n";
     const Calibration<CpuCalibCount, CpuCalibMs> calibration =
-        calibrate<CpuCalibCount, CpuCalibMs>(1, calibrationWorkload, 0, nullptr, cpuRunFailed);
-    if (calibration.end != kCalibrationReached) {
+        calibrate<CpuCalibCount, CpuCalibMs>(1, calibrationWorkload, 0, nullptr, isRunnerFailure);
+    if (calibration.end != kMeasureGoesOn) {
         return false;
     }
     CpuRate perMs = 0;
-    if (!truncateToWord(static_cast<double>(calibration.count) /
-                            static_cast<double>(calibration.elapsedMs),
-                        &perMs) ||
+    if (!truncateToWord(countPerMs(calibration), &perMs) ||
         perMs > std::numeric_limits<CpuRate>::max() / 1000) {
         return false;
     }
@@ -77,10 +69,8 @@ bool calibrateOpsPerSecond(CpuRate* opsPerSecond) {
     return true;
 }
 
-enum PhaseEnd { kPhaseMeasured, kPhaseTooFast, kPhaseRunnerFailed };
-
-PhaseEnd measurePhase(const CpuPhase& phase, CpuRate count, ThreadCount threadCount,
-                      CpuRate* rate) {
+MeasureEnd measurePhase(const CpuPhase& phase, CpuRate count, ThreadCount threadCount,
+                        CpuRate* rate) {
     double combined = 0.0;
     for (PassIndex i = 0; i < cycleCount; ++i) {
         std::cout << phase.progress << cycleCount << " cycles) " << i + 1 << "/" << cycleCount;
@@ -89,9 +79,12 @@ PhaseEnd measurePhase(const CpuPhase& phase, CpuRate count, ThreadCount threadCo
         const TimerMs elapsed =
             timeTestRun(threadCount, phase.workload, static_cast<WorkCount>(count), 0, nullptr,
                         &status);
-        if (cpuRunFailed(status)) {
+        // Only the runner's own failures end the test: the x86 bit-shift loop
+        // reports a mismatch for every count of 10 or more, and its time
+        // counts all the same.
+        if (isRunnerFailure(status)) {
             reportRunnerFailure(status, threadCount);
-            return kPhaseRunnerFailed;
+            return kMeasureFailed;
         }
         combined += static_cast<double>(elapsed);
         if (i > 0) {
@@ -99,17 +92,17 @@ PhaseEnd measurePhase(const CpuPhase& phase, CpuRate count, ThreadCount threadCo
         }
     }
     if (!(combined > 0.0)) {
-        return kPhaseTooFast;
+        return kMeasureTooFast;
     }
     if (!truncateToWord(static_cast<double>(count) / combined * 1000.0, rate)) {
-        return kPhaseTooFast;
+        return kMeasureTooFast;
     }
     std::cout << "\r" << phase.label << threadCount << "x" << *rate << phase.unit
               << phase.consolePad << "\n";
     std::ostringstream line;  // one write to the unbuffered log
     line << phase.label << threadCount << "x" << *rate << phase.unit << "\n";
     logFile << line.str();
-    return kPhaseMeasured;
+    return kMeasureGoesOn;
 }
 
 void writeCpuRecord(ThreadCount threadCount, const CpuRate* rates) {
@@ -139,12 +132,12 @@ void cpuTest(ThreadCount threadCount) {
     CpuRate rates[kPhaseCount] = {};
     for (int i = 0; i < kPhaseCount; ++i) {
         const CpuRate count = i == kMathPhase ? opsPerSecond / 10 : opsPerSecond;
-        const PhaseEnd end = measurePhase(kPhases[i], count, threadCount, &rates[i]);
-        if (end == kPhaseTooFast) {
+        const MeasureEnd end = measurePhase(kPhases[i], count, threadCount, &rates[i]);
+        if (end == kMeasureTooFast) {
             endTooFast();
             return;
         }
-        if (end == kPhaseRunnerFailed) {
+        if (end == kMeasureFailed) {
             setPriority(Normal);
             return;
         }

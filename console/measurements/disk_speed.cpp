@@ -10,27 +10,18 @@
 
 #include <cstdio>
 #include <iostream>
-#include <sstream>
 #include <string>
 
 #include "console/console_output.h"
 #include "console/log_file.h"
-#include "console/measurements/calibration.h"
+#include "console/measurements/block_sizes.h"
 #include "console/measurements/priority_steps.h"
 #include "console/measurements/warnings.h"
-#include "console/number_format.h"
 #include "console/settings.h"
 #include "core/workloads.h"
-#include "platform/platform.h"
+#include "platform/console_platform.h"
 
 namespace {
-
-constexpr BlockKiB kLargestBlockKiB = 1024;
-
-// Any failed write means the data never reached the disk: the run counts not.
-bool diskRunFailed(WorkStatus status) {
-    return status != kStatusOk;
-}
 
 std::string inUseWarning(const std::string& testFile) {
     return "\nWARNING: The test file " + testFile + " is in use by another run! Test aborted.\n";
@@ -76,46 +67,35 @@ PromptEnd promptForDestination() {
 
 void reportDiskFailure(const Calibration<DiskCount, DiskElapsedMs>& calibration,
                        const std::string& testFile, BlockKiB blockKiB) {
-    std::ostringstream text;
-    if (calibration.end == kCalibrationExhausted) {
-        text << "\nWARNING: The disk runs stay below 1000 ms! Test aborted.\n";
-    } else if (calibration.status == kStatusNoMemory) {
-        text << "\nWARNING: Can not allocate memory for " << blockKiB
-             << " KiB blocks! Test aborted.\n";
-    } else if (calibration.status == kStatusInUse) {
-        text << inUseWarning(testFile);
-    } else if (calibration.status == kStatusNotRemoved) {
-        text << "\nWARNING: The test file " << testFile
-             << " could not be removed! Test aborted.\n";
-    } else if (calibration.status == kStatusCannotOpen || calibration.status == kStatusNoPath) {
-        text << "\nWARNING: Can not create the test file " << testFile << "! Test aborted.\n";
+    const WorkStatus status = calibration.status;
+    if (calibration.end == kMeasureTooFast) {
+        writeConsoleAndLog("\nWARNING: The disk runs stay below 1000 ms! Test aborted.\n");
+    } else if (status == kStatusNoMemory) {
+        reportNoMemory(blockKiB);
+    } else if (status == kStatusInUse) {
+        writeConsoleAndLog(inUseWarning(testFile));
+    } else if (status == kStatusNotRemoved) {
+        writeConsoleAndLog("\nWARNING: The test file " + testFile +
+                           " could not be removed! Test aborted.\n");
+    } else if (status == kStatusCannotOpen || status == kStatusNoPath) {
+        writeConsoleAndLog("\nWARNING: Can not create the test file " + testFile +
+                           "! Test aborted.\n");
     } else {
-        text << "\nWARNING: Writing the test file " << testFile << " failed! Test aborted.\n";
+        writeConsoleAndLog("\nWARNING: Writing the test file " + testFile +
+                           " failed! Test aborted.\n");
     }
-    writeConsoleAndLog(text.str());
 }
 
-// Calibrates and reports one block size; false when the test must end.
-bool measureBlock(BlockKiB blockKiB, const std::string& testFile) {
-    std::cout << "  Testing with block size = " << blockKiB << " KiBytes... ";
-    flushConsole();
+// Calibrates and reports one block size, on this thread.
+MeasureEnd measureBlock(BlockKiB blockKiB, const std::string& testFile) {
     const Calibration<DiskCount, DiskElapsedMs> calibration =
-        calibrate<DiskCount, DiskElapsedMs>(1, diskWriteWorkload, static_cast<WorkArg>(blockKiB),
-                                            testFile.c_str(), diskRunFailed);
-    if (calibration.end != kCalibrationReached) {
+        calibrateBlock<DiskCount, DiskElapsedMs>(1, diskWriteWorkload, blockKiB, testFile.c_str());
+    if (calibration.end != kMeasureGoesOn) {
         reportDiskFailure(calibration, testFile, blockKiB);
-        return false;
+        return calibration.end;
     }
-    const double rate =
-        static_cast<double>(calibration.count) / static_cast<double>(calibration.elapsedMs);
-    const double throughput = static_cast<double>(blockKiB) * rate;
-    const std::string tail = formatDouble(rate) + " K-OPS / " + formatDouble(throughput) +
-                             " MiB per second.             \n";
-    const std::string line = "  Speed @ " + std::to_string(blockKiB) + " KiB: " + tail;
-    std::cout << "\r" << line;
-    logFile << line;  // one write to the unbuffered log
-    flushConsole();
-    return true;
+    reportBlockSpeed(blockKiB, "", blockSpeed(blockKiB, calibration), ".             \n");
+    return kMeasureGoesOn;
 }
 
 // The measurement proper, once the directory is known.
@@ -131,11 +111,7 @@ void measureDirectory() {
         return;
     }
     platformRemoveTestFileOnInterrupt(testFile.c_str());
-    for (BlockKiB blockKiB = 1; blockKiB <= kLargestBlockKiB; blockKiB *= 2) {
-        if (!measureBlock(blockKiB, testFile)) {
-            return;
-        }
-    }
+    forEachBlockSize([&](BlockKiB blockKiB) { return measureBlock(blockKiB, testFile); });
 }
 
 }  // namespace

@@ -10,7 +10,7 @@
 
 #include "console/console_output.h"
 #include "console/log_file.h"
-#include "console/measurements/calibration.h"
+#include "console/measurements/block_sizes.h"
 #include "console/measurements/priority_steps.h"
 #include "console/measurements/timed_run.h"
 #include "console/measurements/warnings.h"
@@ -22,71 +22,50 @@
 
 namespace {
 
-constexpr BlockKiB kLargestBlockKiB = 1024;
-
-// A copy that got no buffers returns at once; its time must not count.
-bool memoryRunFailed(WorkStatus status) {
-    return status == kStatusNoMemory || isRunnerFailure(status);
-}
-
 struct BestBlock {
     BlockKiB block;
     MemBestSpeed speed;  // throughput truncated to a whole number
     MemCount count;      // count of the block's last calibration run
 };
 
-enum MemoryEnd { kMemoryGoesOn, kMemoryTooFast, kMemoryFailed };
-
-MemoryEnd reportRunFailure(WorkStatus status, ThreadCount threadCount, BlockKiB blockKiB) {
+MeasureEnd reportRunFailure(WorkStatus status, ThreadCount threadCount, BlockKiB blockKiB) {
     if (status == kStatusNoMemory) {
         reportNoMemory(blockKiB);
     } else {
         reportRunnerFailure(status, threadCount);
     }
-    return kMemoryFailed;
+    return kMeasureFailed;
 }
 
 // Calibrates one block size, writes its lines and appends its throughput.
-MemoryEnd measureBlock(ThreadCount threadCount, BlockKiB blockKiB, BestBlock* best,
-                       std::ostringstream* spdText) {
-    std::cout << "  Testing with block size = " << blockKiB << " KiBytes... ";
-    flushConsole();
-    const Calibration<MemCount, MemElapsedMs> calibration = calibrate<MemCount, MemElapsedMs>(
-        threadCount, memcopyWorkload, static_cast<WorkArg>(blockKiB), nullptr, memoryRunFailed);
-    if (calibration.end == kCalibrationExhausted) {
-        return kMemoryTooFast;
+MeasureEnd measureBlock(ThreadCount threadCount, BlockKiB blockKiB, BestBlock* best,
+                        std::ostringstream* spdText) {
+    const Calibration<MemCount, MemElapsedMs> calibration =
+        calibrateBlock<MemCount, MemElapsedMs>(threadCount, memcopyWorkload, blockKiB, nullptr);
+    if (calibration.end == kMeasureTooFast) {
+        return kMeasureTooFast;
     }
-    if (calibration.end == kCalibrationFailed) {
+    if (calibration.end == kMeasureFailed) {
         return reportRunFailure(calibration.status, threadCount, blockKiB);
     }
 
-    const double blockRate =
-        static_cast<double>(calibration.count) / static_cast<double>(calibration.elapsedMs);
-    const double throughput = static_cast<double>(blockKiB) * blockRate;
+    const BlockSpeed speed = blockSpeed(blockKiB, calibration);
     // Against the stored whole number: a block just below a fractional best wins.
-    if (throughput > static_cast<double>(best->speed)) {
-        if (!truncateToWord(throughput, &best->speed)) {
-            return kMemoryTooFast;
+    if (speed.throughput > static_cast<double>(best->speed)) {
+        if (!truncateToWord(speed.throughput, &best->speed)) {
+            return kMeasureTooFast;
         }
         best->block = blockKiB;
         best->count = calibration.count;
     }
 
-    const std::string rate = formatDouble(blockRate);
-    const std::string speed = formatDouble(throughput);
-    std::cout << "\r  Speed @ " << blockKiB << " KiB: " << threadCount << "x" << rate << " K-OPS / "
-              << speed << " MiB per second and thread.\n";
-    flushConsole();
-    std::ostringstream line;  // one write to the unbuffered log
-    line << "  Speed @ " << blockKiB << " KiB: " << threadCount << "x" << rate << " K-OPS / "
-         << speed << " MiB per second and thread.\n";
-    logFile << line.str();
-    *spdText << speed << ";";
-    return kMemoryGoesOn;
+    reportBlockSpeed(blockKiB, std::to_string(threadCount) + "x", speed, " and thread.\n");
+    *spdText << formatDouble(speed.throughput) << ";";
+    return kMeasureGoesOn;
 }
 
 // Times the best block over the passes; *passAverage is their running halving.
-MemoryEnd repeatBestBlock(ThreadCount threadCount, const BestBlock& best, double* passAverage) {
+MeasureEnd repeatBestBlock(ThreadCount threadCount, const BestBlock& best, double* passAverage) {
     *passAverage = 0.0;
     for (PassIndex i = 0; i < cycleCount; ++i) {
         std::cout << "\r  Repeating test in " << cycleCount << " cycles with " << best.block
@@ -96,7 +75,7 @@ MemoryEnd repeatBestBlock(ThreadCount threadCount, const BestBlock& best, double
         const TimerMs elapsed =
             timeTestRun(threadCount, memcopyWorkload, static_cast<WorkCount>(best.count),
                         static_cast<WorkArg>(best.block), nullptr, &status);
-        if (memoryRunFailed(status)) {
+        if (blockRunFailed(status)) {
             return reportRunFailure(status, threadCount, best.block);
         }
         *passAverage += static_cast<double>(elapsed);
@@ -104,7 +83,7 @@ MemoryEnd repeatBestBlock(ThreadCount threadCount, const BestBlock& best, double
             *passAverage /= 2.0;
         }
     }
-    return kMemoryGoesOn;
+    return kMeasureGoesOn;
 }
 
 void writeMemoryRecords(ThreadCount threadCount, const std::ostringstream& spdText,
@@ -116,33 +95,33 @@ void writeMemoryRecords(ThreadCount threadCount, const std::ostringstream& spdTe
 }
 
 // The test between raising and restoring the priority.
-MemoryEnd runMemoryTest(ThreadCount threadCount) {
+MeasureEnd runMemoryTest(ThreadCount threadCount) {
     writeConsoleAndLog("\nTesting memory speed (1 - 1024 KiB blocks)...\n");
     BestBlock best = {0, 0, 0};
     std::ostringstream spdText;
     spdText << "##SPD;" << threadCount << ";";
-    for (BlockKiB blockKiB = 1; blockKiB <= kLargestBlockKiB; blockKiB *= 2) {
-        const MemoryEnd end = measureBlock(threadCount, blockKiB, &best, &spdText);
-        if (end != kMemoryGoesOn) {
-            return end;
-        }
+    const MeasureEnd blocksEnd = forEachBlockSize([&](BlockKiB blockKiB) {
+        return measureBlock(threadCount, blockKiB, &best, &spdText);
+    });
+    if (blocksEnd != kMeasureGoesOn) {
+        return blocksEnd;
     }
     std::cout << "\n  Best block / speed was (" << best.speed << " MiB/s @ " << best.block
               << " KiB blocks)\n";
 
     double passAverage = 0.0;
-    const MemoryEnd end = repeatBestBlock(threadCount, best, &passAverage);
-    if (end != kMemoryGoesOn) {
-        return end;
+    const MeasureEnd repeatEnd = repeatBestBlock(threadCount, best, &passAverage);
+    if (repeatEnd != kMeasureGoesOn) {
+        return repeatEnd;
     }
     if (!(passAverage > 0.0)) {
-        return kMemoryTooFast;
+        return kMeasureTooFast;
     }
     MemSpeed memSpeed = 0;
     if (!truncateToWord(static_cast<double>(best.count) / passAverage *
                             static_cast<double>(best.block),
                         &memSpeed)) {
-        return kMemoryTooFast;
+        return kMeasureTooFast;
     }
 
     std::cout << "\r  CPU max memcopy speed is: " << threadCount << "x" << memSpeed << " MiB/s @ "
@@ -154,7 +133,7 @@ MemoryEnd runMemoryTest(ThreadCount threadCount) {
     if (logIsGood()) {
         writeMemoryRecords(threadCount, spdText, best, memSpeed);
     }
-    return kMemoryGoesOn;
+    return kMeasureGoesOn;
 }
 
 }  // namespace
@@ -164,7 +143,7 @@ void memoryTest(ThreadCount threadCount) {
         return;
     }
     raiseTestPriority();
-    if (runMemoryTest(threadCount) == kMemoryTooFast) {
+    if (runMemoryTest(threadCount) == kMeasureTooFast) {
         reportTooFast();
     }
     setPriority(Normal);

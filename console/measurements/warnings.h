@@ -14,4 +14,5 @@ void reportTooFast();
 // kStatusWaitFailed, or a worker that could not be started.
 void reportRunnerFailure(WorkStatus status, ThreadCount threadCount);
 
+// A block's buffers could not be had (memory and disk tests).
 void reportNoMemory(BlockKiB blockKiB);

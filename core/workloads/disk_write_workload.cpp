@@ -17,7 +17,7 @@
 
 #include "core/workloads/block_size.h"
 #include "core/workloads/count_down.h"
-#include "platform/platform.h"
+#include "platform/core_platform.h"
 
 namespace {
 

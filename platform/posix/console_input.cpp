@@ -5,7 +5,7 @@
 
 #include <cstdio>
 
-#include "platform/platform.h"
+#include "platform/console_platform.h"
 
 void platformDiscardTypedAhead() {
     if (isatty(STDIN_FILENO) == 0) {

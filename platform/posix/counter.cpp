@@ -1,7 +1,7 @@
 // The high-resolution counter: the monotonic clock in nanoseconds.
 #include <ctime>
 
-#include "platform/platform.h"
+#include "platform/core_platform.h"
 
 namespace {
 constexpr std::int64_t kNanosPerSecond = 1000000000;

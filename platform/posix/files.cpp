@@ -6,7 +6,8 @@
 #include <cerrno>
 #include <cstdio>
 
-#include "platform/platform.h"
+#include "platform/console_platform.h"
+#include "platform/core_platform.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // The log file on POSIX: its open, and which file it is.
 #include <sys/stat.h>
 
-#include "platform/platform.h"
+#include "platform/console_platform.h"
 
 namespace {
 

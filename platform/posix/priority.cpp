@@ -11,7 +11,7 @@
 
 #include <cerrno>
 
-#include "platform/platform.h"
+#include "platform/core_platform.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <iostream>
 
-#include "platform/platform.h"
+#include "platform/console_platform.h"
 
 void platformDiscardTypedAhead() {
     HANDLE input = GetStdHandle(STD_INPUT_HANDLE);

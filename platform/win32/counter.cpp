@@ -1,7 +1,7 @@
 // The high-resolution counter: the performance counter.
 #include <windows.h>
 
-#include "platform/platform.h"
+#include "platform/core_platform.h"
 
 bool platformCounterFrequency(std::int64_t* ticksPerSecond) {
     LARGE_INTEGER frequency;

@@ -7,7 +7,8 @@
 #include <cstdint>
 #include <cstdio>
 
-#include "platform/platform.h"
+#include "platform/console_platform.h"
+#include "platform/core_platform.h"
 #include "platform/win32/single_regular_file.h"
 
 namespace {

@@ -9,7 +9,7 @@
 
 #include <string>
 
-#include "platform/platform.h"
+#include "platform/console_platform.h"
 #include "platform/win32/single_regular_file.h"
 
 namespace {

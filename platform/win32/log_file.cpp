@@ -1,7 +1,7 @@
 // The log file on Windows: its open, and which file it is.
 #include <windows.h>
 
-#include "platform/platform.h"
+#include "platform/console_platform.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // Process priority on Windows: the three priority classes.
 #include <windows.h>
 
-#include "platform/platform.h"
+#include "platform/core_platform.h"
 
 bool platformSetPriorityClass(PlatformPriorityClass priorityClass) {
     DWORD windowsClass = NORMAL_PRIORITY_CLASS;

@@ -1,7 +1,7 @@
 // Worker threads on Windows threads.
 #include <windows.h>
 
-#include "platform/platform.h"
+#include "platform/core_platform.h"
 
 static_assert(sizeof(DWORD) == sizeof(std::uint32_t), "thread identifiers are 32 bits");
 

@@ -1,7 +1,7 @@
 // x87 flavors: double precision for every x87 operation, set before main.
 #include <float.h>
 
-#include "platform/platform.h"
+#include "platform/core_platform.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <cmath>
 #include <deque>
 
-#include "platform/platform.h"
+#include "platform/core_platform.h"
 
 namespace {
 

@@ -4,7 +4,8 @@
 #include <filesystem>
 #include <system_error>
 
-#include "platform/platform.h"
+#include "platform/console_platform.h"
+#include "platform/core_platform.h"
 
 namespace {
 

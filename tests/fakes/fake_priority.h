@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "platform/platform.h"
+#include "platform/core_platform.h"
 
 // Every class accepted again, the record emptied.
 void fakePriorityReset();

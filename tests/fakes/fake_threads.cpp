@@ -1,7 +1,7 @@
 // Threads that run to their end inside platformStartThread, in creation order.
 #include "fakes/fake_threads.h"
 
-#include "platform/platform.h"
+#include "platform/core_platform.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "console/measurements/disk_speed.h"
-#include "platform/platform.h"
+#include "platform/console_platform.h"
 #include "support/scratch_dir.h"
 #include "unit/console/console_fixture.h"
 

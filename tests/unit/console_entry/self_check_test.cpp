@@ -1,3 +1,5 @@
+// The pointer-width self check: the width counted in this build against the
+// flavor's stated one, and the line it writes for a match and a mismatch.
 #include "console/self_check.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,5 @@
+// The thread runner on stand-in threads and counter: how it combines the
+// workers' times, what each worker gets, and its failures to start or wait.
 #include "core/thread_runner.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,5 @@
+// The timer on a scripted counter: ticks to whole milliseconds, the order of
+// its counter reads around the workload, and intervals beyond the word.
 #include "core/timer.h"
 
 #include <gtest/gtest.h>

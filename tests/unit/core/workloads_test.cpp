@@ -1,3 +1,5 @@
+// What the workloads do that a test can see: negative counts run nothing, the
+// float loop's end value, the bit shift's status, the math and copy calls.
 #include "core/workloads.h"
 
 #include <gtest/gtest.h>

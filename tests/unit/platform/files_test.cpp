@@ -11,7 +11,8 @@
 #include <sstream>
 #include <string>
 
-#include "platform/platform.h"
+#include "platform/console_platform.h"
+#include "platform/core_platform.h"
 #include "support/scratch_dir.h"
 #include "unit/platform/lock_holder.h"
 

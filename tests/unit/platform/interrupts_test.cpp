@@ -10,7 +10,7 @@
 #include <fstream>
 #include <string>
 
-#include "platform/platform.h"
+#include "platform/console_platform.h"
 #include "support/scratch_dir.h"
 #include "unit/platform/lock_holder.h"
 

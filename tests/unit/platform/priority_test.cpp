@@ -9,7 +9,7 @@
 #include <cstdint>
 
 #include "core/priority.h"
-#include "platform/platform.h"
+#include "platform/core_platform.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "core/thread_runner.h"
-#include "platform/platform.h"
+#include "platform/core_platform.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 // arithmetic is x87 code).
 #include <gtest/gtest.h>
 
-#include "platform/platform.h"
+#include "platform/core_platform.h"
 
 namespace {
 

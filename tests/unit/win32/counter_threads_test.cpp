@@ -9,7 +9,7 @@
 #include <gtest/gtest.h>
 
 #include "core/thread_runner.h"
-#include "platform/platform.h"
+#include "platform/core_platform.h"
 
 namespace {
 

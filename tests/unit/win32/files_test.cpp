@@ -10,7 +10,8 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/platform.h"
+#include "platform/console_platform.h"
+#include "platform/core_platform.h"
 
 #ifndef TEMBRIX_LOG_SHARE_READER
 #error "TEMBRIX_LOG_SHARE_READER names the helper program"

@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "core/priority.h"
-#include "platform/platform.h"
+#include "platform/core_platform.h"
 
 namespace {
 
