@@ -73,6 +73,10 @@ int runProgram(int argc, char** argv) {
         threadCount = threadCountFromArgument(argv[2]);
     }
     if (argc > 3) {
+        // Unbuffered, set before the open: every insertion reaches the file at
+        // once, so an interrupt, a crash or a full disk loses nothing written
+        // before it, and tail -f follows the run.
+        logFile.rdbuf()->pubsetbuf(nullptr, 0);
         // Opened: the stream has a file and its bad flag is clear.
         if (!platformOpenLogFile(logFile, argv[3])) {
             std::cout << "Can not open log file: " << argv[3] << "!\n";

@@ -32,10 +32,10 @@ void platformForgetTestFileOnInterrupt();
 void platformDiscardTypedAhead();
 
 // --- Log file and standard descriptors (log_file.cpp, standard_descriptors.cpp)
-// Opens the log: output, truncate, text mode, unbuffered (each insertion is
-// written to the file at once), readable by other processes while it is
-// written. True when the stream is open and not bad; the file it opened is
-// then remembered for platformIsLogFile.
+// Opens the log: output, truncate, text mode, readable by other processes
+// while it is written; the stream's buffering is the caller's. True when the
+// stream is open and not bad; the file it opened is then remembered for
+// platformIsLogFile.
 bool platformOpenLogFile(std::ofstream& log, const char* path);
 // True when path names the file that platformOpenLogFile opened: the same
 // file (device and inode, or volume and file index), under whatever name. A

@@ -1,6 +1,5 @@
 // Files on POSIX: the disk workload's committed file and the probe.
 #include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -8,6 +7,7 @@
 
 #include "platform/console_platform.h"
 #include "platform/core_platform.h"
+#include "platform/posix/single_regular_file.h"
 
 namespace {
 
@@ -15,11 +15,7 @@ namespace {
 // the program holds the same lock while it writes the file; a leftover file
 // holds none. A process never conflicts with its own locks.
 bool lockWholeFile(int fd, bool* inUse) {
-    struct flock lock {};
-    lock.l_type = F_WRLCK;
-    lock.l_whence = SEEK_SET;
-    lock.l_start = 0;
-    lock.l_len = 0;
+    struct flock lock = wholeFileWriteLock();
     if (fcntl(fd, F_SETLK, &lock) == 0) {
         return true;
     }
@@ -38,10 +34,8 @@ std::FILE* openRegularForWriting(const char* path, bool* inUse) {
     if (fd < 0) {
         return nullptr;
     }
-    struct stat info {};
-    const bool singleRegular =
-        fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_nlink == 1;
-    const int flags = singleRegular && lockWholeFile(fd, inUse) ? fcntl(fd, F_GETFL) : -1;
+    const int flags =
+        isSingleRegularFile(fd) && lockWholeFile(fd, inUse) ? fcntl(fd, F_GETFL) : -1;
     if (flags < 0 || ftruncate(fd, 0) != 0 || fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) != 0) {
         close(fd);
         return nullptr;

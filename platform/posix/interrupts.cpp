@@ -2,12 +2,12 @@
 // the test file, then end the process as the signal would have.
 #include <fcntl.h>
 #include <signal.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <string>
 
 #include "platform/console_platform.h"
+#include "platform/posix/single_regular_file.h"
 
 namespace {
 
@@ -26,12 +26,9 @@ bool installed[kSignalCount] = {};
 void removeTestFileAndEnd(int signalNumber) {
     const int fd = open(removalPath.c_str(), O_WRONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
     if (fd >= 0) {
-        struct stat info {};
-        struct flock lock {};
-        lock.l_type = F_WRLCK;
-        lock.l_whence = SEEK_SET;
-        if (fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_nlink == 1 &&
-            fcntl(fd, F_GETLK, &lock) == 0 && lock.l_type == F_UNLCK) {
+        struct flock lock = wholeFileWriteLock();
+        if (isSingleRegularFile(fd) && fcntl(fd, F_GETLK, &lock) == 0 &&
+            lock.l_type == F_UNLCK) {
             unlink(removalPath.c_str());
         }
         close(fd);

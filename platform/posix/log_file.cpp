@@ -16,9 +16,6 @@ LogIdentity logIdentity;
 }  // namespace
 
 bool platformOpenLogFile(std::ofstream& log, const char* path) {
-    // Unbuffered: every insertion reaches the file at once, so an interrupt, a
-    // crash or a full disk loses nothing written before it, and tail -f follows.
-    log.rdbuf()->pubsetbuf(nullptr, 0);
     log.open(path, std::ios::out | std::ios::trunc);
     if (log.bad() || !log.is_open()) {
         return false;

@@ -36,8 +36,6 @@ bool fileIdOf(const char* path, DWORD flags, FileId* id) {
 bool platformOpenLogFile(std::ofstream& log, const char* path) {
     // libstdc++ opens through msvcrt's fopen, which is _fsopen(..., _SH_DENYNO):
     // share mode FILE_SHARE_READ | FILE_SHARE_WRITE, text mode ("\n" -> CR LF).
-    // Unbuffered: every insertion reaches the file at once (see posix/log_file.cpp).
-    log.rdbuf()->pubsetbuf(nullptr, 0);
     log.open(path, std::ios_base::out | std::ios_base::trunc);
     if (!log.is_open() || log.bad()) {
         return false;

@@ -98,7 +98,6 @@ const char* platformTestFileSuffix() {
 }
 
 bool platformOpenLogFile(std::ofstream& log, const char* path) {
-    log.rdbuf()->pubsetbuf(nullptr, 0);
     log.open(path, std::ios::out | std::ios::trunc);
     return !log.bad() && log.is_open();
 }
