@@ -42,8 +42,10 @@ API, for the test_*.py files of this directory:
       usage(argv0), menu(), menu_end_of_input(), too_many_threads(threads),
       log_open_failed(path), log_incomplete(path).
   More texts: BYE, DISK_PROMPT, PATH_INVALID, REALTIME_REFUSED, HIGH_REFUSED, the headings,
-      RECORD_HEADERS, BLOCKS, and functions of a path or block below; patterns (regular
-      expressions) of the lines with measured numbers: cpu_lines(), memory_line(), etc.
+      TOO_FAST, RECORD_HEADERS, BLOCKS, and functions of a path or block below; patterns
+      (regular expressions) of the lines with measured numbers: cpu_lines(), memory_line(),
+      etc.; cpu_log() and cpu_console(), the whole CPU test, measured or ended as too fast
+      (cpu_ended_too_fast(test, console) tells which, and fails the test on 64 bits).
   STATUS_OK, STATUS_SELF_CHECK_FAILED, STATUS_LOG_OPEN_FAILED, STATUS_LOG_INCOMPLETE.
   MISMATCHED: True in the build whose self check must abort.
   Decorators: fast_test (runs only in fast mode), real_test (only in real mode),
@@ -295,6 +297,7 @@ DISK_PROMPT = ("\nDisk-Spped-Test \n"
 PATH_INVALID = "\nThis path is invalid. (Or we do not have write permissions!)\n"
 REALTIME_REFUSED = "WARNING: Can not go realtime! Trying high priority.\n"
 HIGH_REFUSED = "WARNING: Can not set process to high priority! Results will be inaccurate.\n"
+TOO_FAST = "\nSeems your machine is too fast to measure using this tool.\n"
 CALIBRATING_CPU = "\nCalibrating CPU Test...\n"
 CPU_HEADING = "\nTesting CPU...\n"
 MEMORY_HEADING = "\nTesting memory speed (1 - 1024 KiB blocks)...\n"
@@ -359,6 +362,43 @@ def cpu_lines(threads, console):
 def cpu_progress(phase, cycles, run):
     return re.escape("\r  Measuring CPU %s (%d cycles) %d/%d"
                      % (_CPU_PHASES[phase][0], cycles, run, cycles))
+
+
+def cpu_ended_too_fast(test, console):
+    """Whether the console shows the CPU test's too-fast end. On a fast machine a
+    32-bit build's integer or bit-shift rate passes 2^32 - 1 (or its calibration
+    count wraps to 0), so that end is a real outcome there; never on 64 bits."""
+    too_fast = TOO_FAST in console
+    if too_fast:
+        test.assertEqual(BITS, "32", "a 64-bit rate ended as too fast")
+    return too_fast
+
+
+def cpu_log(threads, too_fast):
+    """The CPU test's part of the log. Measured: the heading, the four rate lines and
+    the record, whose text up to its last ";" is group "cpu_record" and checksum
+    "cpu_checksum". Too fast: the lines of the phases measured before that end (the
+    heading only if the calibration ended), no record."""
+    lines = cpu_lines(threads, False)
+    if too_fast:
+        measured = "|".join("".join(lines[:n]) for n in reversed(range(len(lines))))
+        return "(?:%s(?:%s))?" % (re.escape(CPU_HEADING), measured)
+    return (re.escape(CPU_HEADING) + "".join(lines) + re.escape(RECORD_HEADERS["CPU"])
+            + r"(?P<cpu_record>##CPU;%d;\d+;\d+;\d+;\d+;)(?P<cpu_checksum>[0-9a-f]{1,8})\n"
+            % threads)
+
+
+def cpu_console(threads, cycles, too_fast):
+    """The CPU test on the console from its calibration on; too fast as in cpu_log()."""
+    phases = ["".join(cpu_progress(phase, cycles, run) for run in range(1, cycles + 1))
+              for phase in range(len(_CPU_PHASES))]
+    lines = [progress + line for progress, line in zip(phases, cpu_lines(threads, True))]
+    start = re.escape(CALIBRATING_CPU) + "#+"
+    measured = CALIBRATION_DONE + re.escape(CPU_HEADING)
+    if not too_fast:
+        return start + measured + "".join(lines)
+    ends = "|".join("".join(lines[:n]) + phases[n] for n in range(len(lines)))
+    return start + "(?:%s(?:%s))?" % (measured, ends) + re.escape(TOO_FAST)
 
 
 def memory_line(threads, block):

@@ -182,7 +182,9 @@ class WineReal(unittest.TestCase):
         self.assertEqual(lines[-1], b"", "the log ends with a line end")
         records = [re.match(rb"(##(?:CPU|SPD|MEM);.*;)([0-9a-f]{1,8})$", line) for line in lines]
         records = [record for record in records if record]
-        self.assertEqual([record.group(1)[2:5] for record in records], [b"CPU", b"SPD", b"MEM"])
+        too_fast = h.cpu_ended_too_fast(self, runs.normalized(head + out))
+        self.assertEqual([record.group(1)[2:5] for record in records],
+                         [b"SPD", b"MEM"] if too_fast else [b"CPU", b"SPD", b"MEM"])
         for record in records:
             # Over the record's text alone: no CR, no LF.
             text = record.group(1).decode("ascii")
