@@ -4,12 +4,14 @@
 #include "console/log_file.h"
 #include "console/number_format.h"
 
-void reportBlockSpeed(BlockKiB blockKiB, const std::string& perThread, const BlockSpeed& speed,
-                      const char* ending) {
+std::string reportBlockSpeed(BlockKiB blockKiB, const std::string& perThread,
+                             const BlockSpeed& speed, const char* ending) {
+    const std::string throughput = formatDouble(speed.throughput);
     const std::string line = "  Speed @ " + std::to_string(blockKiB) + " KiB: " + perThread +
-                             formatDouble(speed.rate) + " K-OPS / " +
-                             formatDouble(speed.throughput) + " MiB per second" + ending;
+                             formatDouble(speed.rate) + " K-OPS / " + throughput +
+                             " MiB per second" + ending;
     std::cout << "\r" << line;
     flushConsole();
     logFile << line;  // one write to the unbuffered log
+    return throughput;
 }

@@ -14,7 +14,6 @@
 #include "console/measurements/priority_steps.h"
 #include "console/measurements/timed_run.h"
 #include "console/measurements/warnings.h"
-#include "console/number_format.h"
 #include "console/settings.h"
 #include "console/word_arithmetic.h"
 #include "core/priority.h"
@@ -59,8 +58,9 @@ MeasureEnd measureBlock(ThreadCount threadCount, BlockKiB blockKiB, BestBlock* b
         best->count = calibration.count;
     }
 
-    reportBlockSpeed(blockKiB, std::to_string(threadCount) + "x", speed, " and thread.\n");
-    *spdText << formatDouble(speed.throughput) << ";";
+    *spdText << reportBlockSpeed(blockKiB, std::to_string(threadCount) + "x", speed,
+                                 " and thread.\n")
+             << ";";
     return kMeasureGoesOn;
 }
 
