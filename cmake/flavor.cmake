@@ -46,6 +46,13 @@ function(tembrix_add_flavor flavor)
   if(NOT fits)
     return()
   endif()
+  if(NOT WIN32 AND FLAVOR_TARGET STREQUAL "x86" AND NOT TEMBRIX_M32_BUILDS)
+    if(TEMBRIX_TESTS)
+      tembrix_not_run(${flavor}.not-built
+          "the Linux x86 builds need g++-multilib, which is not installed")
+    endif()
+    return()
+  endif()
 
   # Flags every object of the flavor is built with: those of its target
   # width (cmake/target_flags.cmake) and its floating-point options. -march

@@ -35,11 +35,12 @@ function(tembrix_e2e_add flavor name mode pattern)
       "TEMBRIX_E2E_MODE=${mode}")
   set_tests_properties(${flavor}.${name} PROPERTIES
       LABELS "e2e;${flavor}" ENVIRONMENT "${environment}")
+  tembrix_runs_under_wine(${flavor}.${name})
 endfunction()
 
 function(tembrix_e2e_tests flavor)
   if(NOT TEMBRIX_PYTHON3)
-    message(WARNING "No Python 3: no end-to-end tests for ${flavor}")
+    tembrix_not_run(${flavor}.e2e "the end-to-end tests need Python 3 (package python3)")
     return()
   endif()
   tembrix_e2e_add(${flavor} e2e fast "test_*.py")

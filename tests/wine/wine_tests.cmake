@@ -3,14 +3,21 @@
 # platform layer. Included by tests/tests.cmake; does nothing outside a
 # Windows cross build.
 
-# Where 32-bit x86 code runs only under emulation (cmake/x86_emulation.cmake),
-# Wine's 32-bit side takes about a minute to start each program, far beyond
-# what these tests can wait: the 32-bit programs are still built and their
-# imports and loops checked, but nothing is run under Wine.
+# Whether Wine runs the programs here. Where 32-bit x86 code runs only under
+# emulation (cmake/x86_emulation.cmake), Wine's 32-bit side takes about a
+# minute to start each program, far beyond what these tests can wait; where a
+# Wine package is missing (cmake/prerequisites.cmake) nothing can start. The
+# programs are then still built and their imports and loops checked.
 set(TEMBRIX_WINE_RUNS ON)
-if(WIN32 AND CMAKE_SIZEOF_VOID_P EQUAL 4 AND TEMBRIX_X86_EMULATED)
+set(TEMBRIX_WINE_NOT_RUN_REASON "")
+if(WIN32 AND TEMBRIX_WINE_MISSING)
   set(TEMBRIX_WINE_RUNS OFF)
-  message(STATUS "The 32-bit Windows programs are built and checked, not run under Wine")
+  set(TEMBRIX_WINE_NOT_RUN_REASON
+      "the Windows programs are built and checked, not run: ${TEMBRIX_WINE_MISSING}")
+elseif(WIN32 AND CMAKE_SIZEOF_VOID_P EQUAL 4 AND TEMBRIX_X86_EMULATED)
+  set(TEMBRIX_WINE_RUNS OFF)
+  set(TEMBRIX_WINE_NOT_RUN_REASON
+      "the 32-bit Windows programs are built and checked, not run: x86 code runs only under emulation here")
 endif()
 
 if(WIN32 AND CMAKE_CROSSCOMPILING_EMULATOR AND TEMBRIX_WINE_RUNS)
@@ -24,28 +31,24 @@ if(WIN32 AND CMAKE_CROSSCOMPILING_EMULATOR AND TEMBRIX_WINE_RUNS)
       FIXTURES_CLEANUP wine_prefix LABELS "wine" TIMEOUT 60 RESOURCE_LOCK wine_prefix_owner)
 endif()
 
-if(WIN32)
-  # Every test that runs something under Wine needs the prefix (or, where
-  # Wine can't run these programs, is disabled); registered at the end of the
-  # top directory, once all flavors have added their tests.
-  function(tembrix_wine_require_prefix)
-    get_property(tests DIRECTORY ${PROJECT_SOURCE_DIR} PROPERTY TESTS)
-    foreach(test IN LISTS tests)
-      if(test MATCHES "^wine-prefix-" OR test MATCHES "\\.(imports|loops)$")
-        continue()
-      endif()
-      if(TEMBRIX_WINE_RUNS)
-        set_property(TEST ${test} APPEND PROPERTY FIXTURES_REQUIRED wine_prefix)
-      else()
-        set_property(TEST ${test} PROPERTY DISABLED TRUE)
-      endif()
-    endforeach()
-  endfunction()
-  cmake_language(DEFER DIRECTORY ${PROJECT_SOURCE_DIR} CALL tembrix_wine_require_prefix)
-endif()
+# Called by whatever adds a test that starts a built program: in a Windows
+# cross build that program runs under Wine, so the test needs the prefix, or
+# is disabled where Wine can't run it.
+function(tembrix_runs_under_wine test)
+  if(NOT WIN32)
+    return()
+  endif()
+  if(TEMBRIX_WINE_RUNS)
+    set_property(TEST ${test} APPEND PROPERTY FIXTURES_REQUIRED wine_prefix)
+  else()
+    set_property(TEST ${test} PROPERTY DISABLED TRUE)
+    tembrix_note_not_run("${TEMBRIX_WINE_NOT_RUN_REASON}")
+  endif()
+endfunction()
 
-# Tests of one flavor that only a Windows build has.
-function(tembrix_win32_tests flavor)
+# The import check of a Windows deliverable and the helper programs that its
+# end-to-end tests start.
+function(tembrix_win32_programs flavor)
   if(NOT WIN32)
     return()
   endif()
@@ -58,6 +61,20 @@ function(tembrix_win32_tests flavor)
   endif()
 
   set(dir ${PROJECT_SOURCE_DIR}/tests/unit/win32)
+  add_executable(file_holder_${flavor} ${dir}/file_holder.cpp)
+  target_link_libraries(file_holder_${flavor} PRIVATE flags_${flavor})
+  # The end-to-end tests start it; built with the deliverable.
+  add_dependencies(${flavor} file_holder_${flavor})
+  add_executable(log_share_reader_${flavor} ${dir}/log_share_reader.cpp)
+  target_link_libraries(log_share_reader_${flavor} PRIVATE flags_${flavor})
+endfunction()
+
+# The unit tests of the Win32 platform layer.
+function(tembrix_win32_unit_tests flavor)
+  if(NOT WIN32)
+    return()
+  endif()
+  set(dir ${PROJECT_SOURCE_DIR}/tests/unit/win32)
   tembrix_unit_test(${flavor} win32_counter_threads_test
       SOURCES ${dir}/counter_threads_test.cpp
       LIBRARIES core_${flavor} ${TEMBRIX_PLATFORM_LIBRARIES})
@@ -69,12 +86,6 @@ function(tembrix_win32_tests flavor)
       SOURCES ${dir}/priority_test.cpp
       LIBRARIES core_${flavor} ${TEMBRIX_PLATFORM_LIBRARIES})
 
-  add_executable(file_holder_${flavor} ${dir}/file_holder.cpp)
-  target_link_libraries(file_holder_${flavor} PRIVATE flags_${flavor})
-  # The end-to-end tests start it; built with the deliverable.
-  add_dependencies(${flavor} file_holder_${flavor})
-  add_executable(log_share_reader_${flavor} ${dir}/log_share_reader.cpp)
-  target_link_libraries(log_share_reader_${flavor} PRIVATE flags_${flavor})
   tembrix_unit_test(${flavor} win32_files_test
       SOURCES ${dir}/files_test.cpp
       LIBRARIES platform_files_${flavor} platform_console_input_${flavor})
