@@ -94,7 +94,8 @@ MeasureEnd measureBlock(BlockKiB blockKiB, const std::string& testFile) {
         reportDiskFailure(calibration, testFile, blockKiB);
         return calibration.end;
     }
-    reportBlockSpeed(blockKiB, "", blockSpeed(blockKiB, calibration), ".             \n");
+    reportBlockSpeed(blockKiB, "", blockSpeed(blockKiB, calibration), ".             \n",
+                     kLogThenFlush);
     return kMeasureGoesOn;
 }
 

@@ -59,7 +59,7 @@ MeasureEnd measureBlock(ThreadCount threadCount, BlockKiB blockKiB, BestBlock* b
     }
 
     *spdText << reportBlockSpeed(blockKiB, std::to_string(threadCount) + "x", speed,
-                                 " and thread.\n")
+                                 " and thread.\n", kFlushThenLog)
              << ";";
     return kMeasureGoesOn;
 }

@@ -50,6 +50,8 @@ function(tembrix_core_tests flavor)
         ${dir}/platform/console_input_test.cpp
       LIBRARIES
         core_${flavor} workloads_${flavor} ${TEMBRIX_PLATFORM_LIBRARIES})
+  # The disk commits go through tests/unit/platform/disk_write_test.cpp.
+  target_link_options(platform_tests_${flavor} PRIVATE -Wl,--wrap=fdatasync,--wrap=fsync)
   # Only where the flavor's double arithmetic is x87 code is there a precision to check.
   if(FLAVOR_X87)
     target_sources(platform_tests_${flavor} PRIVATE ${dir}/platform/x87_precision_test.cpp)

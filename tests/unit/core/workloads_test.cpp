@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <cstring>
 #include <limits>
+#include <thread>
 #include <vector>
 
 #include "fakes/counted_memcpy.h"
@@ -112,7 +113,7 @@ TEST(MemcopyLoop, FiveWholeBufferCopiesForEveryFifthOfTheCount) {
         std::size_t copies;
     };
     for (const Case& c : {Case{4, 1, 0}, Case{5, 1, 5}, Case{10, 1, 10}, Case{14, 2, 10},
-                          Case{15, 1024, 15}}) {
+                          Case{15, 1024, 15}, Case{5, 4, 5}, Case{5, 256, 5}}) {
         startRecordingCopies();
         EXPECT_EQ(memcopyWorkload(c.count, c.kib, nullptr), kStatusOk);
         const std::vector<RecordedCopy> copies = stopRecordingCopies();
@@ -126,9 +127,28 @@ TEST(MemcopyLoop, FiveWholeBufferCopiesForEveryFifthOfTheCount) {
         }
         if (copies.size() > 1) {
             EXPECT_EQ(copies[1].to, copies[0].from);
+            // Placed by the workload, not by the allocator: both buffers on a
+            // cache line, b half a page from a modulo 4 KiB, clear of the
+            // aliasing of addresses a few bytes apart.
+            const auto a = reinterpret_cast<std::uintptr_t>(copies[0].to);
+            const auto b = reinterpret_cast<std::uintptr_t>(copies[0].from);
+            EXPECT_EQ(a % 64, 0u);
+            EXPECT_EQ(b % 64, 0u);
+            EXPECT_EQ((b - a) % 4096, 2048u) << c.kib << " KiB";
         }
     }
     EXPECT_EQ(memcopyWorkload(10, 0, nullptr), kStatusOk);
+}
+
+TEST(MemcopyLoop, WorkerThreadPlacesItsBuffersAlike) {
+    // A thread's allocations may come from elsewhere (glibc: an arena of its own).
+    startRecordingCopies();
+    std::thread([] { memcopyWorkload(5, 16, nullptr); }).join();
+    const std::vector<RecordedCopy> copies = stopRecordingCopies();
+    ASSERT_EQ(copies.size(), 5u);
+    const auto a = reinterpret_cast<std::uintptr_t>(copies[0].to);
+    EXPECT_EQ(a % 64, 0u);
+    EXPECT_EQ((reinterpret_cast<std::uintptr_t>(copies[0].from) - a) % 4096, 2048u);
 }
 
 TEST(MemcopyLoop, BlockSizeNoBufferCanHaveIsNoMemory) {

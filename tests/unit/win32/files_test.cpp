@@ -102,6 +102,9 @@ TEST(Win32Files, CommittedFileIsBinaryTruncatedAndFlushes) {
     // Written out by the flush, before the close, and without line-end translation.
     EXPECT_EQ(readBytes(path), data);
     EXPECT_FALSE(inUse);
+    // The stream's commit flag (msvcrt's _IOCOMMIT, from the mode's "c"): every
+    // fflush also commits the file to the disk.
+    EXPECT_NE(file->_flag & 0x4000, 0);
     // Opened delete-on-close: it goes with its last handle.
     std::fclose(file);
     EXPECT_FALSE(exists(path));
