@@ -18,12 +18,13 @@ const char* platformTestFileSuffix();
 // --- Interrupts (interrupts.cpp) --------------------------------------------
 // From now until platformForgetTestFileOnInterrupt, a signal that would end the
 // process (POSIX: all but the faults of the program itself; Windows: Ctrl+C,
-// Ctrl+Break, closing the console) first removes the file named like path's
-// last component in the directory where the latest probe or timed run made
-// it, unless another process holds it, and then ends the process as it would
-// have ended without this. A later call replaces the path. Signals the process
-// ignores (started under nohup) stay ignored. POSIX ignores SIGXFSZ meanwhile:
-// a write beyond a file-size limit fails instead of ending the process.
+// Ctrl+Break, closing the console) first removes the test file unless another
+// process holds it, and then ends the process as it would have ended without
+// this. POSIX removes the file of path's name from the directory where the
+// latest probe or timed run made it, Windows the file at path. A later call
+// replaces the path. Signals the process ignores (started under nohup) stay
+// ignored. POSIX ignores SIGXFSZ meanwhile: a write beyond a file-size limit
+// fails instead of ending the process.
 void platformRemoveTestFileOnInterrupt(const char* path);
 // Signals act as they did before platformRemoveTestFileOnInterrupt, and the
 // test file's directory is let go.

@@ -44,16 +44,15 @@ bool platformSetPriorityClass(PlatformPriorityClass priorityClass);
 // --- The disk workload's test file (files.cpp) -----------------------------
 // Opens path for the disk workload: created, or truncated when it is a regular
 // file with no other name, binary, every platformCommitFlush of it reaching the
-// disk. Never follows a symbolic link at path (nor, on Windows, any link that
-// leads from that name to another file), never truncates a file that has a
-// second (hard) link and never blocks on a special file. The file is made in
-// the directory the call opens for it, and removed from there (POSIX; Windows
-// checks that path still names it). The file is held for this process alone:
-// when another process holds it (another run writing it, also one of the
-// other platform's build under Wine), nothing is truncated, the result is null
-// and *inUse is set true; on every other failure *inUse is false. (Windows:
-// the file also goes when the process ends with it open.) One test file at a
-// time.
+// disk. Never follows a symbolic link at path (Windows: nor a Unix one under
+// Wine), never truncates a file that has a second (hard) link and never blocks
+// on a special file. POSIX opens the directory of path for each call and makes
+// and removes the file there, whatever its path becomes (one test file at a
+// time). The file is held for this process alone: when another process holds
+// it (another run writing it, of either build under Wine), nothing is
+// truncated, the result is null and *inUse is set true; on every other failure
+// *inUse is false. (Windows: the file also goes when the process ends with it
+// open.)
 std::FILE* platformOpenCommittedFile(const char* path, bool* inUse);
 // Flushes the stream and has the system write the file's data to the disk
 // before returning. False when any part of that failed.

@@ -66,27 +66,31 @@ def make_append_only(test, directory):
 
 
 def holds_lock(pid, path):
-    """True when process pid holds a POSIX write lock on the file at path."""
+    """True when process pid (None: any) holds a POSIX write lock on the file at path."""
     try:
         inode = os.stat(path).st_ino
     except FileNotFoundError:
         return False
+    holder = r"\d+" if pid is None else str(pid)
     with open("/proc/locks") as locks:
-        return any(re.match(r"\d+: POSIX\s+ADVISORY\s+WRITE\s+%d\s+\S+:%d\s" % (pid, inode), line)
+        return any(re.match(r"\d+: POSIX\s+ADVISORY\s+WRITE\s+%s\s+\S+:%d\s" % (holder, inode), line)
                    for line in locks)
 
 
-def stop_while_holding(test, process, path):
+def stop_while_holding(test, process, path, program=None):
     """Stops the process at a moment it holds its lock on path, i.e. in the
-    middle of one of its timed runs."""
+    middle of one of its timed runs. Under Wine, whose server holds the locks,
+    the process to stop is program."""
     test.addCleanup(lambda: process.poll() is None and os.killpg(process.pid, signal.SIGKILL))
+    holder = None if program else process.pid
+    program = program or process.pid
     deadline = os.times().elapsed + LOCK_TIMEOUT
     while os.times().elapsed < deadline:
-        if holds_lock(process.pid, path):
-            os.kill(process.pid, signal.SIGSTOP)
-            if holds_lock(process.pid, path):
+        if holds_lock(holder, path):
+            os.kill(program, signal.SIGSTOP)
+            if holds_lock(holder, path):
                 return
-            os.kill(process.pid, signal.SIGCONT)
+            os.kill(program, signal.SIGCONT)
     test.fail("the first run never held %s within %s s" % (path, LOCK_TIMEOUT))
 
 
