@@ -40,6 +40,7 @@ std::string directoryOf(const char* path) {
 // truncated or written; so is a file another run holds locked.
 std::FILE* openRegularForWriting(const char* path, bool* inUse) {
     *inUse = false;
+    // O_PATH: a directory that may be written but not listed is fine too.
     const int directory = open(directoryOf(path).c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
     if (directory < 0) {
         return nullptr;

@@ -54,7 +54,8 @@ bool fileSizeIgnored = false;
 void removeTestFileAndEnd(int signalNumber) {
     const int directory = testFileDirectory.load();
     if (directory >= 0 && removalName[0] != '\0') {
-        const int fd = openat(directory, removalName, O_WRONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+        const int fd =
+            openat(directory, removalName, O_WRONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
         if (fd >= 0) {
             struct flock lock = wholeFileWriteLock();
             if (isSingleRegularFile(fd) && fcntl(fd, F_GETLK, &lock) == 0 &&

@@ -81,7 +81,8 @@ constexpr DWORD kWriteLockByte = 0x7FFFFFFE;
 inline bool lockByte(HANDLE handle, DWORD offset) {
     OVERLAPPED at = {};
     at.Offset = offset;
-    return LockFileEx(handle, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0, &at) != 0;
+    const DWORD mode = LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY;
+    return LockFileEx(handle, mode, 0, 1, 0, &at) != 0;
 }
 
 // Has the file go when its last handle is closed. The handle needs DELETE.

@@ -71,10 +71,9 @@ def holds_lock(pid, path):
         inode = os.stat(path).st_ino
     except FileNotFoundError:
         return False
-    holder = r"\d+" if pid is None else str(pid)
+    lock = r"\d+: POSIX\s+ADVISORY\s+WRITE\s+%s\s+\S+:%d\s" % (pid or r"\d+", inode)
     with open("/proc/locks") as locks:
-        return any(re.match(r"\d+: POSIX\s+ADVISORY\s+WRITE\s+%s\s+\S+:%d\s" % (holder, inode), line)
-                   for line in locks)
+        return any(re.match(lock, line) for line in locks)
 
 
 def stop_while_holding(test, process, path, program=None):
