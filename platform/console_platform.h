@@ -16,13 +16,18 @@ std::FILE* platformOpenProbeFile(const char* path, bool* inUse);
 const char* platformTestFileSuffix();
 
 // --- Interrupts (interrupts.cpp) --------------------------------------------
-// From now until platformForgetTestFileOnInterrupt, an interrupt (SIGINT,
-// SIGTERM, SIGHUP; on Windows Ctrl+C, Ctrl+Break, closing the console) first
-// removes the file at path unless another process holds it, and then ends the
-// process as it would have ended without this. A later call replaces the path.
-// Signals the process ignores (started under nohup) stay ignored.
+// From now until platformForgetTestFileOnInterrupt, a signal that would end the
+// process (POSIX: all but the faults of the program itself; Windows: Ctrl+C,
+// Ctrl+Break, closing the console) first removes the test file unless another
+// process holds it, and then ends the process as it would have ended without
+// this. POSIX removes the file of path's name from the directory where the
+// latest probe or timed run made it, Windows the file at path. A later call
+// replaces the path. Signals the process ignores (started under nohup) stay
+// ignored. POSIX ignores SIGXFSZ meanwhile: a write beyond a file-size limit
+// fails instead of ending the process.
 void platformRemoveTestFileOnInterrupt(const char* path);
-// Interrupts act as they did before platformRemoveTestFileOnInterrupt.
+// Signals act as they did before platformRemoveTestFileOnInterrupt, and the
+// test file's directory is let go.
 void platformForgetTestFileOnInterrupt();
 
 // --- Console input (console_input.cpp) -------------------------------------

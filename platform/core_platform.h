@@ -44,19 +44,24 @@ bool platformSetPriorityClass(PlatformPriorityClass priorityClass);
 // --- The disk workload's test file (files.cpp) -----------------------------
 // Opens path for the disk workload: created, or truncated when it is a regular
 // file with no other name, binary, every platformCommitFlush of it reaching the
-// disk. Never follows a symbolic link at path, never truncates a file that has
-// a second (hard) link and never blocks on a special file. The file is held
-// for this process alone: when another process holds it (another run writing
-// it), nothing is truncated, the result is null and *inUse is set true; on
-// every other failure *inUse is false. (Windows: the file also goes when the
-// process ends with it open.)
+// disk. Never follows a symbolic link at path (Windows: nor a Unix one under
+// Wine), never truncates a file that has a second (hard) link and never blocks
+// on a special file. POSIX opens the directory of path for each call and makes
+// and removes the file there, whatever its path becomes (one test file at a
+// time). The file is held for this process alone: when another process holds
+// it (another run writing it, of either build under Wine), nothing is
+// truncated, the result is null and *inUse is set true; on every other failure
+// *inUse is false. (Windows: the file also goes when the process ends with it
+// open.)
 std::FILE* platformOpenCommittedFile(const char* path, bool* inUse);
 // Flushes the stream and has the system write the file's data to the disk
 // before returning. False when any part of that failed.
 bool platformCommitFlush(std::FILE* stream);
 // Closes the disk workload's stream and removes its file, without letting
 // another run take the same file in between (POSIX removes the name while the
-// lock is still held). True when the file is gone (also when there was none).
+// lock is still held). True when the file is gone; false when it is left
+// somewhere, e.g. under a name in a directory that was renamed meanwhile
+// (Windows under Wine) or in one that keeps its files (append-only).
 bool platformCloseAndRemoveTestFile(std::FILE* stream, const char* path);
 
 // --- Floating point (x87_precision.cpp, only in the x87 flavors) -----------

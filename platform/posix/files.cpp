@@ -1,9 +1,11 @@
 // Files on POSIX: the disk workload's committed file and the probe.
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstdio>
+#include <string>
 
 #include "platform/console_platform.h"
 #include "platform/core_platform.h"
@@ -23,14 +25,30 @@ bool lockWholeFile(int fd, bool* inUse) {
     return false;
 }
 
-// Creates or truncates path as a regular file for writing, binary. O_NOFOLLOW
-// refuses a symbolic link at path; O_NONBLOCK keeps the open from hanging on a
-// FIFO without a reader; anything that isn't a regular file, and a file with a
+// The directory part of path, its last separator included ("." when there is
+// none).
+std::string directoryOf(const char* path) {
+    const char* name = testFileName(path);
+    return name == path ? std::string(".") : std::string(path, name);
+}
+
+// Creates or truncates path as a regular file for writing, binary, in the
+// directory it opens for it (testFileDirectory). O_NOFOLLOW refuses a
+// symbolic link at path; O_NONBLOCK keeps the open from hanging on a FIFO
+// without a reader; anything that isn't a regular file, and a file with a
 // second name (whose other name's contents would go), is refused before it is
 // truncated or written; so is a file another run holds locked.
 std::FILE* openRegularForWriting(const char* path, bool* inUse) {
     *inUse = false;
-    const int fd = open(path, O_WRONLY | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0666);
+    // O_PATH: a directory that may be written but not listed is fine too.
+    const int directory = open(directoryOf(path).c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+    if (directory < 0) {
+        return nullptr;
+    }
+    // Before the file can be there: an interrupt removes it from this directory.
+    replaceTestFileDirectory(directory);
+    const int fd = openat(directory, testFileName(path),
+                          O_WRONLY | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0666);
     if (fd < 0) {
         return nullptr;
     }
@@ -59,8 +77,19 @@ std::FILE* platformOpenProbeFile(const char* path, bool* inUse) {
 }
 
 bool platformCloseAndRemoveTestFile(std::FILE* stream, const char* path) {
-    // The name goes first: closing drops the lock.
-    const bool removed = unlink(path) == 0 || errno == ENOENT;
+    // The name goes first, closing drops the lock; it goes from the directory
+    // the file was made in, and only while it still names this file.
+    const int fd = fileno(stream);
+    const int directory = testFileDirectory.load();
+    const char* name = testFileName(path);
+    struct stat file {};
+    struct stat named {};
+    if (fstat(fd, &file) == 0 && fstatat(directory, name, &named, AT_SYMLINK_NOFOLLOW) == 0 &&
+        named.st_dev == file.st_dev && named.st_ino == file.st_ino) {
+        unlinkat(directory, name, 0);
+    }
+    // Gone only when no name of it is left anywhere.
+    const bool removed = fstat(fd, &file) == 0 && file.st_nlink == 0;
     std::fclose(stream);
     return removed;
 }

@@ -3,8 +3,9 @@
 //
 // A file the process holds in a timed run is opened delete-on-close (files.cpp)
 // and goes when the process ends; this handler removes what nobody holds: the
-// prompt's probe file or a leftover. A file another run holds is refused to
-// it by that run's share mode, and so is left alone.
+// prompt's probe file or a leftover. A file another Windows run holds is
+// refused to it by that run's share mode, one a Linux run holds (under Wine)
+// by its lock, and so is left alone; so is a link at the name.
 #include <windows.h>
 
 #include <string>
@@ -21,14 +22,15 @@ bool armed = false;
 bool installed = false;
 
 void removeUnheldFile(const char* path) {
-    const HANDLE handle = CreateFileA(path, DELETE | FILE_READ_ATTRIBUTES,
+    const HANDLE handle = CreateFileA(path, DELETE | FILE_READ_DATA | FILE_READ_ATTRIBUTES,
                                       FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                       nullptr, OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT,
                                       nullptr);
     if (handle == INVALID_HANDLE_VALUE) {
         return;  // none, or held by a run
     }
-    if (isSingleRegularFile(handle)) {
+    if (isSingleRegularFile(handle) && isTheFileNamed(handle, path) &&
+        lockByte(handle, kCheckLockByte)) {
         markForDeletion(handle);
     }
     CloseHandle(handle);

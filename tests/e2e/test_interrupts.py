@@ -1,6 +1,8 @@
-"""Interrupted, shared and long-path runs on Linux: an interrupt leaves no test
-file and loses no log line, two runs never share a test file, a test file that
-stays is reported, and a typed directory is used as typed, whatever its length.
+"""Interrupted, shared and long-path runs on Linux: a signal that ends the
+program, a vanished console reader, a file-size limit or a renamed directory
+leaves no test file and an interrupt loses no log line, two runs never share a
+test file, a test file that stays is reported, and a typed directory is used as
+typed, whatever its length.
 
 The fast tests use 65 threads, so the CPU and memory tests refuse at once; their
 disk tests are real but are ended by a signal after the first timed run, or end
@@ -9,6 +11,8 @@ by themselves at the first one. Nothing waits for a time or asserts one.
 
 import os
 import re
+import resource
+import select
 import shutil
 import signal
 import subprocess
@@ -23,6 +27,10 @@ REFUSALS = h.too_many_threads(THREADS) * 2
 FIRST_RUN = h.block_line(1) + "#"
 LOCK_TIMEOUT = 60
 DISK_LINE = "|".join(h.disk_line(block) for block in h.BLOCKS)
+# Every signal that ends the program by default and can be caught, but its own faults.
+ENDING_SIGNALS = [signal.SIGINT, signal.SIGTERM, signal.SIGHUP, signal.SIGQUIT, signal.SIGPIPE,
+                  signal.SIGALRM, signal.SIGUSR1, signal.SIGUSR2, signal.SIGPOLL, signal.SIGVTALRM,
+                  signal.SIGPROF, signal.SIGXCPU, signal.SIGPWR, signal.SIGRTMIN, signal.SIGRTMAX]
 
 linux_only = unittest.skipIf(h.RUNNER or h.WINDOWS, "signals and record locks on Linux")
 
@@ -58,27 +66,30 @@ def make_append_only(test, directory):
 
 
 def holds_lock(pid, path):
-    """True when process pid holds a POSIX write lock on the file at path."""
+    """True when process pid (None: any) holds a POSIX write lock on the file at path."""
     try:
         inode = os.stat(path).st_ino
     except FileNotFoundError:
         return False
+    lock = r"\d+: POSIX\s+ADVISORY\s+WRITE\s+%s\s+\S+:%d\s" % (pid or r"\d+", inode)
     with open("/proc/locks") as locks:
-        return any(re.match(r"\d+: POSIX\s+ADVISORY\s+WRITE\s+%d\s+\S+:%d\s" % (pid, inode), line)
-                   for line in locks)
+        return any(re.match(lock, line) for line in locks)
 
 
-def stop_while_holding(test, process, path):
+def stop_while_holding(test, process, path, program=None):
     """Stops the process at a moment it holds its lock on path, i.e. in the
-    middle of one of its timed runs."""
+    middle of one of its timed runs. Under Wine, whose server holds the locks,
+    the process to stop is program."""
     test.addCleanup(lambda: process.poll() is None and os.killpg(process.pid, signal.SIGKILL))
+    holder = None if program else process.pid
+    program = program or process.pid
     deadline = os.times().elapsed + LOCK_TIMEOUT
     while os.times().elapsed < deadline:
-        if holds_lock(process.pid, path):
-            os.kill(process.pid, signal.SIGSTOP)
-            if holds_lock(process.pid, path):
+        if holds_lock(holder, path):
+            os.kill(program, signal.SIGSTOP)
+            if holds_lock(holder, path):
                 return
-            os.kill(process.pid, signal.SIGCONT)
+            os.kill(program, signal.SIGCONT)
     test.fail("the first run never held %s within %s s" % (path, LOCK_TIMEOUT))
 
 
@@ -87,7 +98,7 @@ def stop_while_holding(test, process, path):
 @h.matched_build
 class InterruptedDiskTest(unittest.TestCase):
     def test_signal_removes_the_test_file_and_the_log_keeps_its_lines(self):
-        for signal_number in [signal.SIGINT, signal.SIGTERM, signal.SIGHUP]:
+        for signal_number in ENDING_SIGNALS:
             with self.subTest(signal=signal_number):
                 destination = h.temp_dir(self)
                 # A leftover from an earlier run is taken over as always.
@@ -95,7 +106,9 @@ class InterruptedDiskTest(unittest.TestCase):
                 log_path = os.path.join(h.temp_dir(self), "run.log")
                 process = h.start(["0", THREADS, log_path, destination], cwd=h.temp_dir(self))
                 head = h.read_until(process, expected(FIRST_RUN))
+                stop_while_holding(self, process, h.test_file(destination))
                 os.kill(process.pid, signal_number)
+                os.kill(process.pid, signal.SIGCONT)
                 result = h.finish(process, head)
                 self.assertEqual(result.status, -signal_number, result)
                 self.assertEqual(os.listdir(destination), [])
@@ -104,6 +117,62 @@ class InterruptedDiskTest(unittest.TestCase):
                 self.assertTrue(log.startswith(start), log)
                 # Block sizes that were done before the signal, and nothing else.
                 self.assertRegex(log[len(start):], r"\A(%s)*\Z" % DISK_LINE)
+
+    def test_console_reader_gone_after_the_prompt(self):
+        """The probe's file goes with the SIGPIPE of the next console write."""
+        destination = h.temp_dir(self)
+        process = subprocess.Popen([h.EXE, "1", str(THREADS)], stdin=subprocess.PIPE,
+                                   stdout=subprocess.PIPE, cwd=h.temp_dir(self))
+        self.addCleanup(lambda: process.poll() is None and process.kill())
+        process.stdin.write(b"d\n")
+        process.stdin.flush()
+        h.read_until(process, expected(h.DISK_PROMPT))
+        process.stdout.close()
+        process.stdin.write(("%s\n" % destination).encode())
+        process.stdin.close()
+        self.assertEqual(process.wait(h.DEFAULT_TIMEOUT), -signal.SIGPIPE)
+        self.assertEqual(os.listdir(destination), [])
+
+    def test_file_size_limit_ends_the_test_as_a_failed_write(self):
+        destination = h.temp_dir(self)
+        # Below the first block: the first timed run's first write meets it.
+        limits = resource.getrlimit(resource.RLIMIT_FSIZE)
+        resource.setrlimit(resource.RLIMIT_FSIZE, (1000, limits[1]))
+        try:
+            result = h.run(["1", THREADS], ("d\n%s\n" % destination).encode(),
+                           cwd=h.temp_dir(self))
+        finally:
+            resource.setrlimit(resource.RLIMIT_FSIZE, limits)
+        failed = "\nWARNING: Writing the test file %s failed! Test aborted.\n"
+        self.assertEqual(result.status, h.STATUS_OK, result)
+        self.assertEqual(result.stdout, expected(
+            h.start_up(THREADS, 1) + runs.turn(h.DISK_PROMPT + h.DISK_HEADING + FIRST_RUN
+                                               + failed % h.test_file(destination))
+            + runs.turn() + h.BYE))
+        self.assertEqual(os.listdir(destination), [])
+
+    def test_directory_renamed_during_a_run(self):
+        """mv dest old; mkdir new; ln -s new dest: each file goes from where it was made."""
+        base = h.temp_dir(self)
+        destination, old, new = (os.path.join(base, name) for name in ("dest", "old", "new"))
+        os.mkdir(destination)
+        process = h.start(["0", THREADS, os.path.join(h.temp_dir(self), "run.log"), destination],
+                          cwd=h.temp_dir(self))
+        head = h.read_until(process, expected(FIRST_RUN))
+        stop_while_holding(self, process, h.test_file(destination))
+        while select.select([process.stdout], [], [], 0)[0]:  # what came before the stop
+            head += os.read(process.stdout.fileno(), 4096)
+        os.rename(destination, old)
+        os.mkdir(new)
+        os.symlink(new, destination)
+        os.kill(process.pid, signal.SIGCONT)
+        head += h.read_until(process, b"#")  # the end of the run that was stopped
+        self.assertEqual(os.listdir(old), [])
+        os.kill(process.pid, signal.SIGINT)
+        result = h.finish(process, head)
+        self.assertEqual(result.status, h.STATUS_SIGINT, result)
+        self.assertEqual(os.listdir(new), [])
+        self.assertNotIn(b"WARNING: The test file", result.stdout)
 
     def assert_ended_at_first_run(self, result, log_path, destination, warning):
         """A batch run of THREADS threads whose disk test ended with warning

@@ -1,11 +1,13 @@
 """What only the Windows deliverables show, run under Wine: drive-letter paths
 (C: inside the Wine prefix, Z: for the Unix tree), CR LF line ends in the log
 with the records' checksums over the record text alone, and a log that other
-processes can open while the program holds it.
+processes can open while the program holds it, and a test file held by a run
+of either build that the other one leaves alone.
 
 Skipped unless TEMBRIX_RUNNER is the Wine wrapper (tests/wine/run-under-wine.sh).
 """
 
+import fcntl
 import glob
 import os
 import re
@@ -17,6 +19,7 @@ import unittest
 
 import harness as h
 from harness import expected
+import test_interrupts as interrupts
 import test_runs as runs
 
 WINE = any(os.path.basename(part) == "run-under-wine.sh" for part in h.RUNNER)
@@ -78,6 +81,15 @@ def file_holder():
     return os.path.join(os.path.dirname(h.EXE), "file_holder_%s.exe" % h.DELIVERABLE)
 
 
+def hold_as_a_windows_run(test, path):
+    """Has the file_holder helper hold path until the test ends."""
+    holder = subprocess.Popen(h.RUNNER + [file_holder(), path], stdin=subprocess.PIPE,
+                              stdout=subprocess.PIPE, start_new_session=True)
+    test.addCleanup(lambda: holder.poll() is None and os.killpg(holder.pid, signal.SIGKILL))
+    test.addCleanup(holder.communicate, b"", timeout=60)
+    test.assertEqual(holder.stdout.readline(), b"held\r\n")
+
+
 def assert_crlf_only(test, data):
     test.assertNotRegex(data, rb"(?<!\r)\n", "a line end without CR")
     test.assertNotIn(b"\r\r", data)
@@ -117,25 +129,49 @@ class WineFast(unittest.TestCase):
                 self.assertEqual(os.listdir(parent), [])
 
 
-    def test_test_file_held_by_another_process_is_in_use(self):
+    def test_test_file_held_by_another_run_is_in_use(self):
+        for holder in ["Windows", "Linux"]:
+            with self.subTest(holder=holder):
+                destination = h.temp_dir(self)
+                test_file = z_path(destination) + "\\test.io"
+                h.write_file(os.path.join(destination, "test.io"), b"the other run's block")
+                if holder == "Windows":
+                    hold_as_a_windows_run(self, test_file)
+                else:  # the lock a run of the Linux build holds
+                    fd = os.open(os.path.join(destination, "test.io"), os.O_WRONLY)
+                    self.addCleanup(os.close, fd)
+                    fcntl.lockf(fd, fcntl.LOCK_EX | fcntl.LOCK_NB)
+                log_path = os.path.join(h.temp_dir(self), "run.log")
+                result = h.run(["0", "65", log_path, z_path(destination)], cwd=h.temp_dir(self))
+                self.assertEqual(result.status, h.STATUS_OK, result)
+                refusals = h.too_many_threads(65) * 2
+                self.assertEqual(result.stdout, expected(
+                    h.start_up(65, 0, log_name=log_path) + refusals + h.DISK_HEADING
+                    + h.block_line(1) + "#" + h.in_use(test_file)))
+                self.assertEqual(h.read_file(log_path), expected(
+                    h.log_header(65, 0) + refusals + h.log_disk_heading(z_path(destination))
+                    + h.in_use(test_file)))
+                self.assertEqual(h.read_file(os.path.join(destination, "test.io")),
+                                 b"the other run's block")
+
+    def test_a_run_holds_its_file_against_a_linux_run(self):
         destination = h.temp_dir(self)
-        test_file = z_path(destination) + "\\test.io"
-        holder = subprocess.Popen(h.RUNNER + [file_holder(), test_file], stdin=subprocess.PIPE,
-                                  stdout=subprocess.PIPE, start_new_session=True)
-        self.addCleanup(lambda: holder.poll() is None and os.killpg(holder.pid, signal.SIGKILL))
-        self.assertEqual(holder.stdout.readline(), b"held\r\n")
         log_path = os.path.join(h.temp_dir(self), "run.log")
-        result = h.run(["0", "65", log_path, z_path(destination)], cwd=h.temp_dir(self))
-        holder.communicate(b"", timeout=60)
-        self.assertEqual(result.status, h.STATUS_OK, result)
-        refusals = h.too_many_threads(65) * 2
-        self.assertEqual(result.stdout, expected(
-            h.start_up(65, 0, log_name=log_path) + refusals + h.DISK_HEADING + h.block_line(1)
-            + "#" + h.in_use(test_file)))
-        self.assertEqual(h.read_file(log_path), expected(
-            h.log_header(65, 0) + refusals + h.log_disk_heading(z_path(destination))
-            + h.in_use(test_file)))
-        self.assertEqual(os.listdir(destination), ["test.io"], "the holder's file is kept")
+        process = h.start(["0", "65", log_path, z_path(destination)], cwd=h.temp_dir(self))
+        h.read_until(process, expected(h.block_line(1) + "#"))
+        path = os.path.join(destination, "test.io")
+        program = process_in_session(process.pid, os.path.basename(h.EXE))
+        self.assertIsNotNone(program)
+        interrupts.stop_while_holding(self, process, path, program)
+        try:
+            fd = os.open(path, os.O_WRONLY)
+            self.addCleanup(os.close, fd)
+            # What a run of the Linux build asks for before it truncates anything.
+            with self.assertRaises(BlockingIOError):
+                fcntl.lockf(fd, fcntl.LOCK_EX | fcntl.LOCK_NB)
+        finally:
+            os.kill(program, signal.SIGKILL)
+            h.finish(process)
 
 
 @wine_only
@@ -168,7 +204,8 @@ class WineReal(unittest.TestCase):
                 h.RUNNER + [share_reader(), z_path(log_path), z_path(copy_path)],
                 stdin=subprocess.DEVNULL, capture_output=True, timeout=120)
         finally:
-            os.kill(program, signal.SIGCONT)
+            os.kill(program, signal.SIGKILL)
+            h.finish(process)
         # 0: opened for reading and for writing by another process while held.
         self.assertEqual(reader.returncode, 0, reader)
 

@@ -124,19 +124,32 @@ TEST_P(PosixFiles, FileLockedByAnotherProcessIsInUseAndKept) {
 INSTANTIATE_TEST_SUITE_P(CommittedAndProbe, PosixFiles,
                          testing::Values(platformOpenCommittedFile, platformOpenProbeFile));
 
-TEST(PosixCloseAndRemove, TheNameGoesBeforeTheLock) {
+TEST(PosixCloseAndRemove, RemovesTheFileFromTheDirectoryItWasMadeIn) {
     ScratchDir dir;
-    const std::string path = dir.file("test.io");
+    const std::string path = dir.file("dest/test.io");
+    std::filesystem::create_directory(dir.file("dest"));
     bool inUse = false;
     std::FILE* stream = platformOpenCommittedFile(path.c_str(), &inUse);
     ASSERT_NE(stream, nullptr);
     EXPECT_TRUE(platformCloseAndRemoveTestFile(stream, path.c_str()));
     EXPECT_FALSE(std::filesystem::exists(path));
 
-    // A file that stays: a directory of that name can't be unlinked.
-    std::filesystem::create_directory(path);
-    EXPECT_FALSE(platformCloseAndRemoveTestFile(std::tmpfile(), path.c_str()));
-    EXPECT_TRUE(std::filesystem::is_directory(path));
+    // The directory renamed away meanwhile, another file at the path.
+    stream = platformOpenCommittedFile(path.c_str(), &inUse);
+    ASSERT_NE(stream, nullptr);
+    std::filesystem::rename(dir.file("dest"), dir.file("old"));
+    std::filesystem::create_directory(dir.file("dest"));
+    writeFile(path, "another file");
+    EXPECT_TRUE(platformCloseAndRemoveTestFile(stream, path.c_str()));
+    EXPECT_TRUE(std::filesystem::is_empty(dir.file("old")));
+    EXPECT_EQ(contentsOf(path), "another file");
+
+    // A file that keeps a name somewhere is reported.
+    stream = platformOpenCommittedFile(path.c_str(), &inUse);
+    ASSERT_NE(stream, nullptr);
+    ASSERT_EQ(link(path.c_str(), dir.file("kept").c_str()), 0);
+    EXPECT_FALSE(platformCloseAndRemoveTestFile(stream, path.c_str()));
+    EXPECT_TRUE(std::filesystem::exists(dir.file("kept")));
 }
 
 TEST(PosixCommit, FlushesTheStreamToTheFile) {

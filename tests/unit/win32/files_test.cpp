@@ -176,6 +176,21 @@ TEST(Win32Files, AFileWithASecondNameIsRefusedAndKept) {
     RemoveDirectoryA(directory.c_str());
 }
 
+TEST(Win32Files, AFileLeftInADirectoryRenamedMeanwhileIsReported) {
+    // Wine lets the directory go while the file is open, and then removes the
+    // file by its old name only.
+    const std::string directory = makeTempDirectory("renamed");
+    const std::string path = directory + platformTestFileSuffix();
+    bool inUse = true;
+    std::FILE* file = platformOpenCommittedFile(path.c_str(), &inUse);
+    ASSERT_NE(file, nullptr);
+    const std::string renamed = directory + "-old";
+    ASSERT_TRUE(MoveFileA(directory.c_str(), renamed.c_str()));
+    EXPECT_FALSE(platformCloseAndRemoveTestFile(file, path.c_str()));
+    std::remove((renamed + platformTestFileSuffix()).c_str());
+    RemoveDirectoryA(renamed.c_str());
+}
+
 TEST(Win32Files, OpensFailInAMissingDirectory) {
     const std::string path = makeTempDirectory("missing") + "\\no such dir\\test.io";
     bool inUse = true;
