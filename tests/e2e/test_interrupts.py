@@ -16,6 +16,7 @@ import select
 import shutil
 import signal
 import subprocess
+import tempfile
 import unittest
 
 import harness as h
@@ -46,8 +47,8 @@ def make_append_only(test, directory):
     """chattr +a: files can be made in directory but not removed. Skips the
     test where that can't be had (tried first on a witness directory beside
     it); undone when the test ends."""
-    witness_dir = os.path.join(os.path.dirname(directory), "witness")
-    os.mkdir(witness_dir)
+    # A name of its own: the parent may be shared with tests running alongside.
+    witness_dir = tempfile.mkdtemp(dir=os.path.dirname(directory))
     witness = os.path.join(witness_dir, "witness")
     kept = False
     if chattr("+a", witness_dir):
