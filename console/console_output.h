@@ -10,3 +10,15 @@ void flushConsole();
 
 // Writes text to the console and then to the log.
 void writeConsoleAndLog(const std::string& text);
+
+// Whether writeResultLine flushes the console between its two lines.
+enum ConsoleFlush {
+    kFlushNotHere,   // not at all, or by the caller after the log line
+    kFlushBeforeLog  // the console line is shown before the log line is written
+};
+
+// A test's result line, written twice: to the console as "\r", text,
+// consolePad and "\n", so that it overwrites the progress text; then to the
+// log as text and "\n", assembled first so that it reaches the unbuffered log
+// in one write. Blanks that both lines carry belong in text.
+void writeResultLine(const std::string& text, const char* consolePad, ConsoleFlush flush);

@@ -57,7 +57,7 @@ BlockSpeed blockSpeed(BlockKiB blockKiB, const Calibration<Count, Ms>& calibrati
 }
 
 // Writes "  Speed @ <blockKiB> KiB: <perThread><rate> K-OPS / <throughput> MiB
-// per second<ending>" to the console, over the block's announcement, and to
+// per second<ending>\n" to the console, over the block's announcement, and to
 // the log; returns the throughput as written there, for a record.
 std::string reportBlockSpeed(BlockKiB blockKiB, const std::string& perThread,
                              const BlockSpeed& speed, const char* ending);

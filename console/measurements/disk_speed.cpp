@@ -94,7 +94,7 @@ MeasureEnd measureBlock(BlockKiB blockKiB, const std::string& testFile) {
         reportDiskFailure(calibration, testFile, blockKiB);
         return calibration.end;
     }
-    reportBlockSpeed(blockKiB, "", blockSpeed(blockKiB, calibration), ".             \n");
+    reportBlockSpeed(blockKiB, "", blockSpeed(blockKiB, calibration), ".             ");
     return kMeasureGoesOn;
 }
 
