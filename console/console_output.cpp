@@ -14,3 +14,14 @@ void writeConsoleAndLog(const std::string& text) {
     std::cout << text;
     logFile << text;
 }
+
+void writeResultLine(const std::string& text, const char* consolePad, ConsoleFlush flush) {
+    std::cout << "\r" << text << consolePad << "\n";
+    if (flush == kFlushBeforeLog) {
+        flushConsole();
+    }
+    logFile << text + "\n";
+    if (flush == kFlushAfterLog) {
+        flushConsole();
+    }
+}

@@ -11,6 +11,7 @@ set(TEMBRIX_CONSOLE_SOURCES
     console/batch_and_menu.cpp
     console/measurements/cpu_speed.cpp
     console/measurements/memory_speed.cpp
+    console/measurements/passes.cpp
     console/measurements/block_sizes.cpp
     console/measurements/disk_speed.cpp
     console/measurements/timed_run.cpp

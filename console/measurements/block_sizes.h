@@ -56,13 +56,9 @@ BlockSpeed blockSpeed(BlockKiB blockKiB, const Calibration<Count, Ms>& calibrati
     return {rate, static_cast<double>(blockKiB) * rate};
 }
 
-// When the console is flushed after a block's console line: the memory test
-// flushes it before the log line, the disk test after the log line.
-enum BlockLineOrder { kFlushThenLog, kLogThenFlush };
-
 // Writes "  Speed @ <blockKiB> KiB: <perThread><rate> K-OPS / <throughput> MiB
 // per second<ending>" to the console, over the block's announcement, and to
-// the log, flushing the console in the given order; returns the throughput as
-// written there, for a record.
+// the log (writeResultLine, flushing the console as flush says); returns the
+// throughput as written there, for a record.
 std::string reportBlockSpeed(BlockKiB blockKiB, const std::string& perThread,
-                             const BlockSpeed& speed, const char* ending, BlockLineOrder order);
+                             const BlockSpeed& speed, const char* ending, ConsoleFlush flush);

@@ -13,8 +13,8 @@
 #include "console/console_output.h"
 #include "console/log_file.h"
 #include "console/measurements/calibration.h"
+#include "console/measurements/passes.h"
 #include "console/measurements/priority_steps.h"
-#include "console/measurements/timed_run.h"
 #include "console/measurements/warnings.h"
 #include "console/settings.h"
 #include "console/word_arithmetic.h"
@@ -71,37 +71,24 @@ bool calibrateOpsPerSecond(CpuRate* opsPerSecond) {
 
 MeasureEnd measurePhase(const CpuPhase& phase, CpuRate count, ThreadCount threadCount,
                         CpuRate* rate) {
-    double combined = 0.0;
-    for (PassIndex i = 0; i < cycleCount; ++i) {
-        std::cout << phase.progress << cycleCount << " cycles) " << i + 1 << "/" << cycleCount;
-        flushConsole();
-        WorkStatus status = kStatusOk;
-        const TimerMs elapsed =
-            timeTestRun(threadCount, phase.workload, static_cast<WorkCount>(count), 0, nullptr,
-                        &status);
-        // Only the runner's own failures end the test: the x86 bit-shift loop
-        // reports a mismatch for every count of 10 or more, and its time
-        // counts all the same.
-        if (isRunnerFailure(status)) {
-            reportRunnerFailure(status, threadCount);
-            return kMeasureFailed;
-        }
-        combined += static_cast<double>(elapsed);
-        if (i > 0) {
-            combined /= 2.0;
-        }
+    std::ostringstream progress;
+    progress << phase.progress << cycleCount << " cycles) ";
+    // Only the runner's own failures end the test: the x86 bit-shift loop
+    // reports a mismatch for every count of 10 or more, and its time counts
+    // all the same.
+    const Passes passes = timePasses(threadCount, phase.workload, static_cast<WorkCount>(count),
+                                     0, progress.str(), isRunnerFailure);
+    if (passes.end == kMeasureFailed) {
+        reportRunnerFailure(passes.status, threadCount);
+        return kMeasureFailed;
     }
-    if (!(combined > 0.0)) {
+    if (passes.end == kMeasureTooFast ||
+        !truncateToWord(static_cast<double>(count) / passes.combinedMs * 1000.0, rate)) {
         return kMeasureTooFast;
     }
-    if (!truncateToWord(static_cast<double>(count) / combined * 1000.0, rate)) {
-        return kMeasureTooFast;
-    }
-    std::cout << "\r" << phase.label << threadCount << "x" << *rate << phase.unit
-              << phase.consolePad << "\n";
-    std::ostringstream line;  // one write to the unbuffered log
-    line << phase.label << threadCount << "x" << *rate << phase.unit << "\n";
-    logFile << line.str();
+    std::ostringstream line;
+    line << phase.label << threadCount << "x" << *rate << phase.unit;
+    writeResultLine(line.str(), phase.consolePad, kFlushNotHere);
     return kMeasureGoesOn;
 }
 

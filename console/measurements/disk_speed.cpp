@@ -94,8 +94,9 @@ MeasureEnd measureBlock(BlockKiB blockKiB, const std::string& testFile) {
         reportDiskFailure(calibration, testFile, blockKiB);
         return calibration.end;
     }
-    reportBlockSpeed(blockKiB, "", blockSpeed(blockKiB, calibration), ".             \n",
-                     kLogThenFlush);
+    // Console line, log line, then the console flush.
+    reportBlockSpeed(blockKiB, "", blockSpeed(blockKiB, calibration), ".             ",
+                     kFlushAfterLog);
     return kMeasureGoesOn;
 }
 

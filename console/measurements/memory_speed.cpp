@@ -11,8 +11,8 @@
 #include "console/console_output.h"
 #include "console/log_file.h"
 #include "console/measurements/block_sizes.h"
+#include "console/measurements/passes.h"
 #include "console/measurements/priority_steps.h"
-#include "console/measurements/timed_run.h"
 #include "console/measurements/warnings.h"
 #include "console/settings.h"
 #include "console/word_arithmetic.h"
@@ -59,29 +59,28 @@ MeasureEnd measureBlock(ThreadCount threadCount, BlockKiB blockKiB, BestBlock* b
     }
 
     *spdText << reportBlockSpeed(blockKiB, std::to_string(threadCount) + "x", speed,
-                                 " and thread.\n", kFlushThenLog)
+                                 " and thread.", kFlushBeforeLog)
              << ";";
     return kMeasureGoesOn;
 }
 
-// Times the best block over the passes; *passAverage is their running halving.
-MeasureEnd repeatBestBlock(ThreadCount threadCount, const BestBlock& best, double* passAverage) {
-    *passAverage = 0.0;
-    for (PassIndex i = 0; i < cycleCount; ++i) {
-        std::cout << "\r  Repeating test in " << cycleCount << " cycles with " << best.block
-                  << " KiB blocks. " << i + 1 << "/" << cycleCount;
-        flushConsole();
-        WorkStatus status = kStatusOk;
-        const TimerMs elapsed =
-            timeTestRun(threadCount, memcopyWorkload, static_cast<WorkCount>(best.count),
-                        static_cast<WorkArg>(best.block), nullptr, &status);
-        if (blockRunFailed(status)) {
-            return reportRunFailure(status, threadCount, best.block);
-        }
-        *passAverage += static_cast<double>(elapsed);
-        if (i > 0) {
-            *passAverage /= 2.0;
-        }
+// Times the best block over the passes; *memSpeed is the copy speed of their
+// running halving.
+MeasureEnd repeatBestBlock(ThreadCount threadCount, const BestBlock& best, MemSpeed* memSpeed) {
+    std::ostringstream progress;
+    progress << "\r  Repeating test in " << cycleCount << " cycles with " << best.block
+             << " KiB blocks. ";
+    const Passes passes =
+        timePasses(threadCount, memcopyWorkload, static_cast<WorkCount>(best.count),
+                   static_cast<WorkArg>(best.block), progress.str(), blockRunFailed);
+    if (passes.end == kMeasureFailed) {
+        return reportRunFailure(passes.status, threadCount, best.block);
+    }
+    if (passes.end == kMeasureTooFast ||
+        !truncateToWord(static_cast<double>(best.count) / passes.combinedMs *
+                            static_cast<double>(best.block),
+                        memSpeed)) {
+        return kMeasureTooFast;
     }
     return kMeasureGoesOn;
 }
@@ -109,27 +108,15 @@ MeasureEnd runMemoryTest(ThreadCount threadCount) {
     std::cout << "\n  Best block / speed was (" << best.speed << " MiB/s @ " << best.block
               << " KiB blocks)\n";
 
-    double passAverage = 0.0;
-    const MeasureEnd repeatEnd = repeatBestBlock(threadCount, best, &passAverage);
+    MemSpeed memSpeed = 0;
+    const MeasureEnd repeatEnd = repeatBestBlock(threadCount, best, &memSpeed);
     if (repeatEnd != kMeasureGoesOn) {
         return repeatEnd;
     }
-    if (!(passAverage > 0.0)) {
-        return kMeasureTooFast;
-    }
-    MemSpeed memSpeed = 0;
-    if (!truncateToWord(static_cast<double>(best.count) / passAverage *
-                            static_cast<double>(best.block),
-                        &memSpeed)) {
-        return kMeasureTooFast;
-    }
-
-    std::cout << "\r  CPU max memcopy speed is: " << threadCount << "x" << memSpeed << " MiB/s @ "
-              << best.block << " KiB blocks.           \n";
     std::ostringstream line;
     line << "  CPU max memcopy speed is: " << threadCount << "x" << memSpeed << " MiB/s @ "
-         << best.block << " KiB blocks.\n";
-    logFile << line.str();
+         << best.block << " KiB blocks.";
+    writeResultLine(line.str(), "           ", kFlushNotHere);
     if (logIsGood()) {
         writeMemoryRecords(threadCount, spdText, best, memSpeed);
     }
