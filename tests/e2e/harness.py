@@ -41,17 +41,19 @@ API, for the test_*.py files of this directory:
           line (up to the SYS-CHECK line of a mismatched build),
       usage(argv0), menu(), menu_end_of_input(), too_many_threads(threads),
       log_open_failed(path), log_incomplete(path).
-  More texts: BYE, DISK_PROMPT, PATH_INVALID, REALTIME_REFUSED, HIGH_REFUSED, the headings,
-      TOO_FAST, RECORD_HEADERS, BLOCKS, and functions of a path or block below; patterns
-      (regular expressions) of the lines with measured numbers: cpu_lines(), memory_line(),
-      etc.; cpu_log() and cpu_console(), the whole CPU test, measured or ended as too fast
-      (cpu_ended_too_fast(test, console) tells which, and fails the test on 64 bits).
+  More texts: TEXTS, each text of tests/support/texts.h by name (the unit tests compare
+      with them too), some of them as BYE, DISK_PROMPT, ..., RECORD_HEADERS; BLOCKS; functions
+      of a path or block below; patterns (regular expressions) of the lines with measured
+      numbers: cpu_lines(), memory_line(), etc.; cpu_log() and cpu_console(), the whole CPU
+      test, measured or ended as too fast (cpu_ended_too_fast(test, console) tells which, and
+      fails the test on 64 bits).
   STATUS_OK, STATUS_SELF_CHECK_FAILED, STATUS_LOG_OPEN_FAILED, STATUS_LOG_INCOMPLETE.
   MISMATCHED: True in the build whose self check must abort.
   Decorators: fast_test (runs only in fast mode), real_test (only in real mode),
       matched_build / mismatched_build (skip in the other kind of build).
 """
 
+import codecs
 import collections
 import os
 import re
@@ -260,14 +262,7 @@ def usage(argv0):
 
 
 def menu():
-    return ("\nMENU - Available options\n"
-            "  c - Test CPU speed \n"
-            "  m - Test memory speed\n"
-            "  d - Test disk speed\n"
-            "  a - Perform all tests\n"
-            "\n"
-            "  Anything else - Exit\n\n"
-            "Your choice: ")
+    return TEXTS["Menu"]
 
 
 def menu_end_of_input():
@@ -276,8 +271,7 @@ def menu_end_of_input():
 
 
 def too_many_threads(threads):
-    return ("\nWARNING: Can not run %d threads, at most 64 are supported! Test skipped.\n"
-            % threads)
+    return TEXTS["TooManyThreads"] % threads
 
 
 def log_open_failed(path):
@@ -288,25 +282,33 @@ def log_incomplete(path):
     return "\nWARNING: The log file %s could not be written completely!\n" % path
 
 
+# --- The texts the unit tests compare with too (tests/support/texts.h) -------
 
-# --- More texts: the tests' own --------------------------------------------
+def _read_texts():
+    """TEXTS["Name"] for each constant kName of texts.h, its literals joined."""
+    with open(os.path.join(os.path.dirname(os.path.abspath(__file__)), os.pardir, "support",
+                           "texts.h")) as f:
+        source = f.read()
+    literal = r'"((?:[^"\\]|\\.)*)"'
+    constants = re.findall(r"const char\* const k(\w+) =((?:\s*%s)+);"
+                           % literal.replace("(", "(?:", 1), source)
+    return {name: "".join(codecs.decode(part, "unicode_escape")
+                          for part in re.findall(literal, literals))
+            for name, literals in constants}
 
-BYE = "\n\nBye.\n"
-DISK_PROMPT = ("\nDisk-Spped-Test \n"
-               "Please enter a valid path for testing: (eg: C:, B: - empty aborts)\n")
-PATH_INVALID = "\nThis path is invalid. (Or we do not have write permissions!)\n"
-REALTIME_REFUSED = "WARNING: Can not go realtime! Trying high priority.\n"
-HIGH_REFUSED = "WARNING: Can not set process to high priority! Results will be inaccurate.\n"
-TOO_FAST = "\nSeems your machine is too fast to measure using this tool.\n"
-CALIBRATING_CPU = "\nCalibrating CPU Test...\n"
-CPU_HEADING = "\nTesting CPU...\n"
-MEMORY_HEADING = "\nTesting memory speed (1 - 1024 KiB blocks)...\n"
-DISK_HEADING = "\nTesting disk speed (1 - 1024 KiB blocks)...\n"
-RECORD_HEADERS = {
-    "CPU": "\nMachine readable results: \"CPU\";THREADS;IOPS;FLOPS;BSOPS;MATH-OPS;CHECKSUM\n",
-    "SPD": "\nMachine readable results: \"SPD\";THREADS;11x{MiB/s;1-1024K};CHECKSUM\n",
-    "MEM": "\nMachine readable results: \"MEM\";THREADS;MCPYBLCK;MCPYSPD;CHECKSUM\n",
-}
+
+TEXTS = _read_texts()
+BYE = TEXTS["Bye"]
+DISK_PROMPT = TEXTS["DiskPrompt"]
+PATH_INVALID = TEXTS["PathInvalid"]
+REALTIME_REFUSED = TEXTS["RealtimeRefused"]
+HIGH_REFUSED = TEXTS["HighRefused"]
+TOO_FAST = TEXTS["TooFast"]
+CALIBRATING_CPU = TEXTS["CalibratingCpu"]
+CPU_HEADING = TEXTS["CpuHeading"]
+MEMORY_HEADING = TEXTS["MemoryHeading"]
+DISK_HEADING = TEXTS["DiskHeading"]
+RECORD_HEADERS = {kind: TEXTS[kind.capitalize() + "RecordHeader"] for kind in ("CPU", "SPD", "MEM")}
 BLOCKS = [1, 2, 4, 8, 16, 32, 64, 128, 256, 512, 1024]
 
 
@@ -315,27 +317,27 @@ def test_file(directory):
 
 
 def cannot_create(path):
-    return "\nWARNING: Can not create the test file %s! Test aborted.\n" % path
+    return TEXTS["CannotCreate"] % path
 
 
 def is_log_file(path):
-    return "\nWARNING: The test file %s is the log file! Test aborted.\n" % path
+    return TEXTS["IsLogFile"] % path
 
 
 def in_use(path):
-    return "\nWARNING: The test file %s is in use by another run! Test aborted.\n" % path
+    return TEXTS["InUse"] % path
 
 
 def not_removed(path):
-    return "\nWARNING: The test file %s could not be removed! Test aborted.\n" % path
+    return TEXTS["NotRemoved"] % path
 
 
 def log_disk_heading(destination):
-    return "\nTesting disk speed (1 - 1024 KiB blocks) on path: %s\n" % destination
+    return TEXTS["LogDiskHeading"] % destination
 
 
 def block_line(block):
-    return "  Testing with block size = %d KiBytes... " % block
+    return TEXTS["BlockLine"] % block
 
 
 # --- Patterns of the lines with measured numbers ----------------------------
