@@ -153,10 +153,6 @@ TEST(PosixCommit, FlushesTheStreamToTheFile) {
     std::fclose(stream);
 }
 
-TEST(PosixFileNames, TestFileSuffix) {
-    EXPECT_STREQ(platformTestFileSuffix(), "/test.io");
-}
-
 TEST(PosixLog, OpensTruncatedAndReportsFailure) {
     ScratchDir dir;
     const std::string path = dir.file("run.log");
