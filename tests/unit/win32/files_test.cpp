@@ -81,10 +81,6 @@ DWORD runShareReader(const std::string& path, const std::string& copyPath) {
     return status;
 }
 
-TEST(Win32Files, TestFileSuffixIsBackslashTestIo) {
-    EXPECT_STREQ(platformTestFileSuffix(), "\\test.io");
-}
-
 TEST(Win32Files, CommittedFileIsBinaryTruncatedAndFlushes) {
     const std::string directory = makeTempDirectory("commit");
     const std::string path = directory + platformTestFileSuffix();
