@@ -34,13 +34,6 @@ def normalized(data):
     return data.decode("ascii").replace(h.LINE_END, "\n")
 
 
-class ChecksumOfThisFile(unittest.TestCase):
-    def test_known_records(self):
-        self.assertEqual(checksum(""), "0")
-        self.assertEqual(checksum("abc"), "17862")
-        self.assertEqual(checksum("##MEM;2;64;9846;"), "ec67c6ac")
-
-
 @h.fast_test
 @h.matched_build
 class FastBatch(unittest.TestCase):
@@ -82,43 +75,20 @@ class FastBatch(unittest.TestCase):
 @h.fast_test
 @h.matched_build
 class FastMenu(unittest.TestCase):
-    """The menu through a pipe, with 100 threads so c, m and a run nothing timed."""
-
-    def menu(self, stdin_text):
-        result = h.run(["1", "100"], stdin_text.encode("ascii"), cwd=h.temp_dir(self))
-        self.assertEqual(result.status, h.STATUS_OK, result)
-        head = expected(h.start_up(threads=100, cycles=1))
-        self.assertEqual(result.stdout[:len(head)], head)
-        return result.stdout[len(head):]
-
-    def test_choices(self):
-        refusal = h.too_many_threads(100)
-        prompt, invalid, bye = h.DISK_PROMPT, h.PATH_INVALID, h.BYE
-        missing = "/nonexistent-tembrix-e2e-directory"
-        cases = [
-            ("C\n", turn() + bye),
-            ("c\n", turn(refusal) + turn() + bye),
-            ("cm\nm\n", turn(refusal) + turn(refusal) + turn() + bye),
-            (" m\n", turn() + bye),
-            ("\nc\n", turn() + bye),  # the empty line takes the c line with it
-            ("\nc\nm\n", turn() + bye),
-            ("a\n\n", turn(refusal + refusal + prompt) + turn() + bye),
-            ("d\n\n", turn(prompt) + turn() + bye),
-            ("d\n" + missing + "\n\n", turn(prompt + invalid + prompt) + turn() + bye),
-            # A line of 70 characters is read whole: no directory, and the
-            # lines after it are read as they come.
-            ("d\n" + missing + "x" * (70 - len(missing)) + "\n\nc\n",
-             turn(prompt + invalid + prompt) + turn(refusal) + turn() + bye),
-        ]
-        for stdin_text, rest in cases:
-            with self.subTest(stdin=stdin_text):
-                self.assertEqual(self.menu(stdin_text), expected(rest))
-
-    def test_invalid_directory_creates_nothing(self):
+    def test_choices_read_line_by_line_from_a_pipe(self):
+        """100 threads: c, m and a run nothing timed. The menu's own cases are
+        the unit tests' (batch_and_menu_test.cpp)."""
         parent = h.temp_dir(self)
         missing = os.path.join(parent, "not", "there")
-        self.menu("d\n" + missing + "\n\n")
-        self.assertEqual(os.listdir(parent), [])
+        # The m goes with the c's line; the empty line is the choice and takes
+        # the last c line with it.
+        stdin_text = "cm\nd\n%s\n\n\nc\n" % missing
+        result = h.run(["1", "100"], stdin_text.encode("ascii"), cwd=h.temp_dir(self))
+        self.assertEqual(result.status, h.STATUS_OK, result)
+        self.assertEqual(result.stdout, expected(
+            h.start_up(threads=100, cycles=1) + turn(h.too_many_threads(100))
+            + turn(h.DISK_PROMPT + h.PATH_INVALID + h.DISK_PROMPT) + turn() + h.BYE))
+        self.assertEqual(os.listdir(parent), [], "the invalid directory's probe made nothing")
 
 
 WARNINGS = "(?:%s)?(?:%s)?" % (re.escape(h.REALTIME_REFUSED), re.escape(h.HIGH_REFUSED))

@@ -12,23 +12,13 @@
 
 #include "platform/console_platform.h"
 #include "platform/core_platform.h"
+#include "support/scratch_dir.h"
 
 #ifndef TEMBRIX_LOG_SHARE_READER
 #error "TEMBRIX_LOG_SHARE_READER names the helper program"
 #endif
 
 namespace {
-
-// A fresh directory below the system's temporary directory, as a Windows path.
-std::string makeTempDirectory(const char* name) {
-    char base[MAX_PATH];
-    const DWORD length = GetTempPathA(MAX_PATH, base);
-    EXPECT_GT(length, 0u);
-    const std::string directory = std::string(base) + "tembrix-" + name + "-" +
-                                  std::to_string(GetCurrentProcessId());
-    CreateDirectoryA(directory.c_str(), nullptr);
-    return directory;
-}
 
 // Shared for everything: the disk test holds its file with DELETE access.
 std::string readBytes(const std::string& path) {
@@ -82,8 +72,8 @@ DWORD runShareReader(const std::string& path, const std::string& copyPath) {
 }
 
 TEST(Win32Files, CommittedFileIsBinaryTruncatedAndFlushes) {
-    const std::string directory = makeTempDirectory("commit");
-    const std::string path = directory + platformTestFileSuffix();
+    const ScratchDir dir;
+    const std::string path = dir.file("test.io");
     writeBytes(path, std::string(5000, 'o'));
 
     bool inUse = true;
@@ -101,12 +91,11 @@ TEST(Win32Files, CommittedFileIsBinaryTruncatedAndFlushes) {
     // Opened delete-on-close: it goes with its last handle.
     std::fclose(file);
     EXPECT_FALSE(exists(path));
-    RemoveDirectoryA(directory.c_str());
 }
 
 TEST(Win32Files, ASecondWriterIsRefusedAsInUseAndALeftoverIsTakenOver) {
-    const std::string directory = makeTempDirectory("held");
-    const std::string path = directory + platformTestFileSuffix();
+    const ScratchDir dir;
+    const std::string path = dir.file("test.io");
     bool inUse = true;
     std::FILE* held = platformOpenCommittedFile(path.c_str(), &inUse);
     ASSERT_NE(held, nullptr);
@@ -128,12 +117,11 @@ TEST(Win32Files, ASecondWriterIsRefusedAsInUseAndALeftoverIsTakenOver) {
     EXPECT_EQ(readBytes(path), "");
     EXPECT_TRUE(platformCloseAndRemoveTestFile(taken, path.c_str()));
     EXPECT_FALSE(exists(path));
-    RemoveDirectoryA(directory.c_str());
 }
 
 TEST(Win32Files, ProbeCreatesAnEmptyFileOrTruncates) {
-    const std::string directory = makeTempDirectory("probe");
-    const std::string path = directory + platformTestFileSuffix();
+    const ScratchDir dir;
+    const std::string path = dir.file("test.io");
     bool inUse = true;
     std::FILE* probe = platformOpenProbeFile(path.c_str(), &inUse);
     ASSERT_NE(probe, nullptr);
@@ -147,14 +135,12 @@ TEST(Win32Files, ProbeCreatesAnEmptyFileOrTruncates) {
     std::fclose(probe);
     EXPECT_EQ(readBytes(path), "");
 
-    std::remove(path.c_str());
-    RemoveDirectoryA(directory.c_str());
 }
 
 TEST(Win32Files, AFileWithASecondNameIsRefusedAndKept) {
-    const std::string directory = makeTempDirectory("links");
-    const std::string path = directory + platformTestFileSuffix();
-    const std::string otherName = directory + "\\precious.txt";
+    const ScratchDir dir;
+    const std::string path = dir.file("test.io");
+    const std::string otherName = dir.file("precious.txt");
     writeBytes(otherName, "keep me");
     ASSERT_TRUE(CreateHardLinkA(path.c_str(), otherName.c_str(), nullptr));
     bool inUse = true;
@@ -164,13 +150,11 @@ TEST(Win32Files, AFileWithASecondNameIsRefusedAndKept) {
     EXPECT_FALSE(inUse);
     EXPECT_EQ(readBytes(otherName), "keep me");
     EXPECT_EQ(readBytes(path), "keep me");
-    std::remove(path.c_str());
-    std::remove(otherName.c_str());
-    RemoveDirectoryA(directory.c_str());
 }
 
 TEST(Win32Files, OpensFailInAMissingDirectory) {
-    const std::string path = makeTempDirectory("missing") + "\\no such dir\\test.io";
+    const ScratchDir dir;
+    const std::string path = dir.file("no such dir\\test.io");
     bool inUse = true;
     EXPECT_EQ(platformOpenCommittedFile(path.c_str(), &inUse), nullptr);
     EXPECT_FALSE(inUse);
@@ -182,8 +166,8 @@ TEST(Win32Files, OpensFailInAMissingDirectory) {
 }
 
 TEST(Win32Log, TextModeTruncatesAndEndsLinesInCrLf) {
-    const std::string directory = makeTempDirectory("log");
-    const std::string path = directory + "\\run.log";
+    const ScratchDir dir;
+    const std::string path = dir.file("run.log");
     writeBytes(path, "an older, longer log that must not survive\r\n");
     {
         std::ofstream log;
@@ -191,14 +175,12 @@ TEST(Win32Log, TextModeTruncatesAndEndsLinesInCrLf) {
         log << "##SYS;64;VC2013_NT\n" << "\nsecond\n";
     }
     EXPECT_EQ(readBytes(path), "##SYS;64;VC2013_NT\r\n\r\nsecond\r\n");
-    std::remove(path.c_str());
-    RemoveDirectoryA(directory.c_str());
 }
 
 TEST(Win32Log, AnotherProcessCanReadAndWriteTheLogWhileItIsHeld) {
-    const std::string directory = makeTempDirectory("share");
-    const std::string path = directory + "\\held.log";
-    const std::string copyPath = directory + "\\copy.bin";
+    const ScratchDir dir;
+    const std::string path = dir.file("held.log");
+    const std::string copyPath = dir.file("copy.bin");
     std::ofstream log;
     ASSERT_TRUE(platformOpenLogFile(log, path.c_str()));
     log << "line one\nline two\n";
@@ -215,36 +197,29 @@ TEST(Win32Log, AnotherProcessCanReadAndWriteTheLogWhileItIsHeld) {
     EXPECT_EQ(runShareReader(path, copyPath), 2u);
     CloseHandle(exclusive);
 
-    std::remove(copyPath.c_str());
-    std::remove(path.c_str());
-    RemoveDirectoryA(directory.c_str());
 }
 
 TEST(Win32Log, KnowsTheLogFileByItsIdNotByItsName) {
-    const std::string directory = makeTempDirectory("identity");
-    const std::string path = directory + "\\run.log";
-    const std::string secondName = directory + "\\second.log";
-    const std::string otherFile = directory + "\\test.io";
+    const ScratchDir dir;
+    const std::string path = dir.file("run.log");
+    const std::string secondName = dir.file("second.log");
+    const std::string otherFile = dir.file("test.io");
     {
         std::ofstream log;
         ASSERT_TRUE(platformOpenLogFile(log, path.c_str()));
         EXPECT_TRUE(platformIsLogFile(path.c_str()));
-        EXPECT_TRUE(platformIsLogFile((directory + "\\.\\RUN.LOG").c_str()));
+        EXPECT_TRUE(platformIsLogFile(dir.file(".\\RUN.LOG").c_str()));
         ASSERT_TRUE(CreateHardLinkA(secondName.c_str(), path.c_str(), nullptr));
         EXPECT_TRUE(platformIsLogFile(secondName.c_str()));
         writeBytes(otherFile, "");
         EXPECT_FALSE(platformIsLogFile(otherFile.c_str()));
-        EXPECT_FALSE(platformIsLogFile((directory + "\\missing").c_str()));
+        EXPECT_FALSE(platformIsLogFile(dir.file("missing").c_str()));
     }
-    std::remove(otherFile.c_str());
-    std::remove(secondName.c_str());
-    std::remove(path.c_str());
-    RemoveDirectoryA(directory.c_str());
 }
 
 TEST(Win32ConsoleInput, InputFromAFileIsLeftAlone) {
-    const std::string directory = makeTempDirectory("stdin");
-    const std::string path = directory + "\\answers.txt";
+    const ScratchDir dir;
+    const std::string path = dir.file("answers.txt");
     writeBytes(path, "c\nm\nq\n");
     ASSERT_NE(std::freopen(path.c_str(), "r", stdin), nullptr);
     // The layer asks the system's standard input handle what it is.
@@ -258,8 +233,6 @@ TEST(Win32ConsoleInput, InputFromAFileIsLeftAlone) {
     }
     EXPECT_EQ(rest, "\nm\nq\n");
     std::fclose(stdin);
-    std::remove(path.c_str());
-    RemoveDirectoryA(directory.c_str());
 }
 
 }  // namespace
