@@ -37,26 +37,28 @@ def normalized(data):
 @h.fast_test
 @h.matched_build
 class FastBatch(unittest.TestCase):
-    def batch(self, destination):
+    def batch(self, destination, extra=()):
         cwd = h.temp_dir(self)
         log_path = os.path.join(cwd, "log.txt")
-        result = h.run(["1", "100", log_path, destination], cwd=cwd)
+        result = h.run(["1", "100", log_path, destination] + list(extra), cwd=cwd)
         self.assertEqual(result.status, h.STATUS_OK, result)
         self.assertEqual(result.stderr, b"")
         return result, log_path, h.read_file(log_path)
 
-    def test_destination_that_cannot_be_written(self):
-        destination = os.path.join(h.temp_dir(self), "missing")
-        result, log_path, log = self.batch(destination)
-        refusal = h.too_many_threads(100)
-        failure = h.cannot_create(h.test_file(destination))
-        self.assertEqual(result.stdout, expected(
-            h.start_up(threads=100, cycles=1, log_name=log_path) + refusal + refusal
-            + h.DISK_HEADING + h.block_line(1) + "#" + failure))
-        self.assertEqual(log, expected(
-            h.log_header(threads=100, cycles=1) + refusal + refusal
-            + h.log_disk_heading(destination) + failure))
-        self.assertFalse(os.path.exists(destination))
+    def test_destination_that_cannot_be_written_and_arguments_beyond_it(self):
+        for extra in ([], ["fifth"], ["fifth", "-h", "sixth"]):
+            with self.subTest(extra=extra):
+                destination = os.path.join(h.temp_dir(self), "missing")
+                result, log_path, log = self.batch(destination, extra)
+                refusal = h.too_many_threads(100)
+                failure = h.cannot_create(h.test_file(destination))
+                self.assertEqual(result.stdout, expected(
+                    h.start_up(threads=100, cycles=1, log_name=log_path) + refusal + refusal
+                    + h.DISK_HEADING + h.block_line(1) + "#" + failure))
+                self.assertEqual(log, expected(
+                    h.log_header(threads=100, cycles=1) + refusal + refusal
+                    + h.log_disk_heading(destination) + failure))
+                self.assertFalse(os.path.exists(destination))
 
     @unittest.skipIf(h.WINDOWS, "symbolic links are a POSIX test")
     def test_symbolic_link_at_the_test_file_is_not_followed(self):
@@ -76,8 +78,8 @@ class FastBatch(unittest.TestCase):
 @h.matched_build
 class FastMenu(unittest.TestCase):
     def test_choices_read_line_by_line_from_a_pipe(self):
-        """100 threads: c, m and a run nothing timed. The menu's own cases are
-        the unit tests' (batch_and_menu_test.cpp)."""
+        # 100 threads: c runs nothing timed. The menu's own cases are the unit
+        # tests' (batch_and_menu_test.cpp).
         parent = h.temp_dir(self)
         missing = os.path.join(parent, "not", "there")
         # The m goes with the c's line; the empty line is the choice and takes

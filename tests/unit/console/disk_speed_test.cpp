@@ -80,7 +80,7 @@ struct DiskTest : ConsoleTest {
     }
 };
 
-TEST_F(DiskTest, DirectoryFromTheCommandLineMeasuresElevenBlocks) {
+TEST_F(DiskTest, DirectoryFromTheCommandLineMeasuresElevenBlocksAtHighPriority) {
     destinationPath = directory.c_str();
     scriptBlocks();
     diskTest();
@@ -101,9 +101,9 @@ TEST_F(DiskTest, DirectoryFromTheCommandLineMeasuresElevenBlocks) {
     }
     EXPECT_EQ(block16, (std::vector<WorkCount>{10, 100, 1000, 10000, 100000}));
     EXPECT_FALSE(std::filesystem::exists(testFile())) << "no probe for a given directory";
-}
 
-TEST_F(DiskTest, RefusedHighPriorityIsReportedOnceAndTheTestGoesOn) {
+    // A refused high priority is reported once, and the test goes on.
+    restart();
     fakePriorityRefuse(kPriorityClassHigh);
     destinationPath = directory.c_str();
     scriptBlocks();
@@ -208,15 +208,6 @@ TEST_F(DiskTest, FailedRunEndsTheTestAtOnce) {
         EXPECT_EQ(fakeWorkloadCalls().size(), 3u);
         EXPECT_EQ(fakePriorityRequests(), requested({kPriorityClassHigh}));
     }
-}
-
-TEST_F(DiskTest, RunsThatStayBelow1000MsEndTheTest) {
-    destinationPath = directory.c_str();
-    diskTest();
-    EXPECT_EQ(consoleText(),
-              kHeading + fill(kBlockLine, 1) + hashes(kRunsBeforeOverflow) + kDiskRunsTooShort);
-    EXPECT_EQ(logText(), logHeading(directory) + kDiskRunsTooShort);
-    EXPECT_EQ(fakePriorityRequests(), requested({kPriorityClassHigh}));
 }
 
 }  // namespace
