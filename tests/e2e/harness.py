@@ -17,40 +17,20 @@ CTest sets these environment variables (see e2e_tests.cmake):
 
 API, for the test_*.py files of this directory:
 
-  run(args, stdin_bytes=b"", cwd=None, timeout=DEFAULT_TIMEOUT, argv0=None,
-      closed_stdout=False)
-      -> Result(status, stdout, stderr), also unpackable as a tuple. status is the exit
-      status as the shell sees it, the low 8 bits (-1 -> 255, -5 -> 251, -6 -> 250); a
-      process killed by a signal gives the negative signal number. On a timeout the whole
-      process group is killed and RunTimeout (an AssertionError, so the test fails) raised.
-      argv0 replaces the program name the process receives (not possible under a runner).
-      closed_stdout starts the program with descriptor 1 closed (stdout is then b"").
-  start(args, stdin_bytes=None, cwd=None) -> a running program (subprocess.Popen, in a
-      session of its own; stdin a pipe, closed at once after stdin_bytes), for
-      read_until(process, marker, timeout=DEFAULT_TIMEOUT) -> the stdout bytes read until
-      marker appeared (RunTimeout when it doesn't, AssertionError when the program ended
-      first), and finish(process, head=b"", timeout=DEFAULT_TIMEOUT) -> Result as run()
-      gives it, stdout starting with head.
-  temp_dir(test) -> path of a fresh directory, removed when the test ends.
-  read_file(path) -> bytes; write_file(path, data).
-  expected(text) -> the bytes of text with each "\n" turned into TEMBRIX_LINE_END.
-  Texts (str, "\n" line ends; pass them through expected() before comparing bytes):
-      banner(), label_line(), sys_check_line(), thread_cycle_line(threads, cycles),
-      log_title_line(), sys_record(), log_header(threads, cycles),
-      start_up(threads=1, cycles=5, log_name=None): everything up to the thread-and-cycle
-          line (up to the SYS-CHECK line of a mismatched build),
-      usage(argv0), menu(), menu_end_of_input(), too_many_threads(threads),
-      log_open_failed(path), log_incomplete(path).
-  More texts: TEXTS, each text of tests/support/texts.h by name (the unit tests compare
-      with them too), some of them as BYE, DISK_PROMPT, ..., RECORD_HEADERS; BLOCKS; functions
-      of a path or block below; patterns (regular expressions) of the lines with measured
-      numbers: cpu_lines(), memory_line(), etc.; cpu_log() and cpu_console(), the whole CPU
-      test, measured or ended as too fast (cpu_ended_too_fast(test, console) tells which, and
-      fails the test on 64 bits).
-  STATUS_OK, STATUS_SELF_CHECK_FAILED, STATUS_LOG_OPEN_FAILED, STATUS_LOG_INCOMPLETE.
-  MISMATCHED: True in the build whose self check must abort.
-  Decorators: fast_test (runs only in fast mode), real_test (only in real mode),
-      matched_build / mismatched_build (skip in the other kind of build).
+  run(args, stdin_bytes, cwd, timeout, argv0, closed_stdout) -> Result(status, stdout,
+      stderr): status as the shell sees it (-1 -> 255), or minus the signal that ended the
+      program; a time-out kills its process group and raises RunTimeout (a failure).
+  start(args, stdin_bytes, cwd) -> a running program, for read_until(process, marker) and
+      finish(process, head) -> Result.
+  temp_dir(test), read_file(path), write_file(path, data); expected(text) -> the bytes of
+      text with each "\n" turned into TEMBRIX_LINE_END.
+  Texts ("\n" line ends; through expected() before comparing bytes): banner(), start_up(),
+      log_header(), usage(), menu(), ... and TEXTS, each text of tests/support/texts.h by
+      name (the unit tests compare with them too), some of them as BYE, DISK_PROMPT, ...;
+      patterns (regular expressions) of the lines with measured numbers: cpu_lines(),
+      memory_line(), cpu_log(), cpu_console(), ...
+  STATUS_*, MISMATCHED (the build whose self check must abort), and the decorators
+      fast_test, real_test, matched_build, mismatched_build.
 """
 
 import codecs
@@ -115,6 +95,8 @@ def _close_stdout():
 
 def run(args, stdin_bytes=b"", cwd=None, timeout=DEFAULT_TIMEOUT, argv0=None,
         closed_stdout=False):
+    """argv0 replaces the program name it receives (not under a runner); closed_stdout
+    starts it with descriptor 1 closed."""
     _check_environment()
     args = [str(a) for a in args]
     if RUNNER:
@@ -151,6 +133,7 @@ def _kill_group(process):
 
 
 def start(args, stdin_bytes=None, cwd=None):
+    """In a session of its own; stdin is a pipe, closed at once after stdin_bytes."""
     _check_environment()
     command = RUNNER + [EXE] + [str(a) for a in args]
     process = subprocess.Popen(command, cwd=cwd, stdin=subprocess.PIPE, stdout=subprocess.PIPE,
@@ -163,6 +146,7 @@ def start(args, stdin_bytes=None, cwd=None):
 
 
 def read_until(process, marker, timeout=DEFAULT_TIMEOUT):
+    """RunTimeout when marker doesn't appear, AssertionError when the program ends first."""
     deadline = time.monotonic() + timeout
     head = b""
     while marker not in head:
