@@ -4,25 +4,15 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
-#include <cstdio>
 #include <fstream>
 #include <iterator>
-#include <random>
 #include <string>
 
+#include "support/scratch_dir.h"
 #include "support/texts.h"
 #include "unit/console_entry/stream_capture.h"
 
 namespace {
-
-// Unique per run: the flavors' test programs run side by side.
-std::string tempPath(const char* name) {
-    static const std::string run =
-        std::to_string(std::random_device{}()) + "_" +
-        std::to_string(std::chrono::steady_clock::now().time_since_epoch().count());
-    return ::testing::TempDir() + "tembrix_log_file_test_" + run + "_" + name;
-}
 
 // Read in text mode, so that Windows line ends come back as "\n".
 std::string readFile(const std::string& path) {
@@ -32,6 +22,7 @@ std::string readFile(const std::string& path) {
 
 // Leaves the global log as the program finds it: unopened, state good.
 struct LogFileTest : ::testing::Test {
+    ScratchDir dir;
     void TearDown() override {
         if (logFile.is_open()) {
             logFile.close();
@@ -72,17 +63,16 @@ TEST_F(LogFileTest, WritesWithoutAFileFailAndAreLost) {
     EXPECT_FALSE(logIsGood());
 
     // Nothing was kept in the buffer for a file opened later.
-    const std::string path = tempPath("lost");
+    const std::string path = dir.file("lost");
     logFile.clear();
     logFile.open(path, std::ios::out | std::ios::trunc);
     ASSERT_TRUE(logFile.is_open());
     EXPECT_TRUE(finishLog());
     EXPECT_EQ(readFile(path), "");
-    std::remove(path.c_str());
 }
 
 TEST_F(LogFileTest, FinishLogReportsWhetherEverythingReachedTheFile) {
-    const std::string path = tempPath("finish");
+    const std::string path = dir.file("finish");
     logFile.open(path, std::ios::out | std::ios::trunc);
     ASSERT_TRUE(logFile.is_open());
     writeSysRecord("32", "VC2013_NT");
@@ -96,7 +86,6 @@ TEST_F(LogFileTest, FinishLogReportsWhetherEverythingReachedTheFile) {
     ASSERT_TRUE(logFile.is_open());
     logFile.setstate(std::ios::badbit);
     EXPECT_FALSE(finishLog());
-    std::remove(path.c_str());
 }
 
 #if defined(__linux__)

@@ -13,6 +13,7 @@
 #include "platform/console_platform.h"
 #include "platform/core_platform.h"
 #include "support/scratch_dir.h"
+#include "unit/win32/helper_process.h"
 
 #ifndef TEMBRIX_LOG_SHARE_READER
 #error "TEMBRIX_LOG_SHARE_READER names the helper program"
@@ -45,30 +46,8 @@ bool exists(const std::string& path) {
     return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
-// Runs the share reader on path; returns its exit status.
 DWORD runShareReader(const std::string& path, const std::string& copyPath) {
-    // The helper is built next to this test; under Wine Z: is the Unix root.
-    std::string reader = std::string("Z:") + TEMBRIX_LOG_SHARE_READER;
-    for (char& c : reader) {
-        if (c == '/') {
-            c = '\\';
-        }
-    }
-    std::string commandLine = "\"" + reader + "\" \"" + path + "\" \"" + copyPath + "\"";
-    STARTUPINFOA startup{};
-    startup.cb = sizeof(startup);
-    PROCESS_INFORMATION process{};
-    if (!CreateProcessA(reader.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
-                        nullptr, &startup, &process)) {
-        ADD_FAILURE() << "cannot start " << reader << ", error " << GetLastError();
-        return 99;
-    }
-    WaitForSingleObject(process.hProcess, INFINITE);
-    DWORD status = 99;
-    GetExitCodeProcess(process.hProcess, &status);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-    return status;
+    return runHelper(TEMBRIX_LOG_SHARE_READER, "\"" + path + "\" \"" + copyPath + "\"");
 }
 
 TEST(Win32Files, CommittedFileIsBinaryTruncatedAndFlushes) {
@@ -134,7 +113,6 @@ TEST(Win32Files, ProbeCreatesAnEmptyFileOrTruncates) {
     ASSERT_NE(probe, nullptr);
     std::fclose(probe);
     EXPECT_EQ(readBytes(path), "");
-
 }
 
 TEST(Win32Files, AFileWithASecondNameIsRefusedAndKept) {

@@ -13,6 +13,7 @@
 
 #include "platform/core_platform.h"
 #include "support/scratch_dir.h"
+#include "unit/win32/helper_process.h"
 
 #ifndef TEMBRIX_INTERRUPTED_CHILD
 #error "TEMBRIX_INTERRUPTED_CHILD names the helper program"
@@ -28,26 +29,7 @@ bool endedByCtrlC(DWORD status) {
 
 // Runs the helper on path with a console of its own; its exit status.
 DWORD interruptedChild(const std::string& path, const char* mode) {
-    // The helper is built next to this test; under Wine Z: is the Unix root.
-    std::string child = std::string("Z:") + TEMBRIX_INTERRUPTED_CHILD;
-    for (char& c : child) {
-        c = c == '/' ? '\\' : c;
-    }
-    std::string commandLine = "\"" + child + "\" \"" + path + "\" " + mode;
-    STARTUPINFOA startup{};
-    startup.cb = sizeof(startup);
-    PROCESS_INFORMATION process{};
-    if (!CreateProcessA(child.c_str(), &commandLine[0], nullptr, nullptr, FALSE,
-                        CREATE_NEW_CONSOLE, nullptr, nullptr, &startup, &process)) {
-        ADD_FAILURE() << "cannot start " << child << ", error " << GetLastError();
-        return 99;
-    }
-    WaitForSingleObject(process.hProcess, INFINITE);
-    DWORD status = 99;
-    GetExitCodeProcess(process.hProcess, &status);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-    return status;
+    return runHelper(TEMBRIX_INTERRUPTED_CHILD, "\"" + path + "\" " + mode, CREATE_NEW_CONSOLE);
 }
 
 struct Win32Interrupts : testing::Test {
