@@ -93,6 +93,13 @@ def _close_stdout():
     os.close(1)
 
 
+def _kill_group(process):
+    try:
+        os.killpg(process.pid, signal.SIGKILL)
+    except ProcessLookupError:
+        pass
+
+
 def run(args, stdin_bytes=b"", cwd=None, timeout=DEFAULT_TIMEOUT, argv0=None,
         closed_stdout=False):
     """argv0 replaces the program name it receives (not under a runner); closed_stdout
@@ -114,22 +121,12 @@ def run(args, stdin_bytes=b"", cwd=None, timeout=DEFAULT_TIMEOUT, argv0=None,
     try:
         out, err = process.communicate(stdin_bytes, timeout=timeout)
     except subprocess.TimeoutExpired:
-        try:
-            os.killpg(process.pid, signal.SIGKILL)
-        except ProcessLookupError:
-            pass
+        _kill_group(process)
         out, err = process.communicate()
         raise RunTimeout("%s %s did not end within %s s; stdout so far: %r"
                          % (EXE, args, timeout, (out or b"")[-2000:]))
     status = process.returncode
     return Result(status & 0xFF if status >= 0 else status, out or b"", err)
-
-
-def _kill_group(process):
-    try:
-        os.killpg(process.pid, signal.SIGKILL)
-    except ProcessLookupError:
-        pass
 
 
 def start(args, stdin_bytes=None, cwd=None):
