@@ -44,7 +44,8 @@ const char* const kWaitFailed =
     "\nWARNING: Waiting for the worker threads failed! Test aborted.\n";
 const char* const kNoMemory =
     "\nWARNING: Can not allocate memory for %s KiB blocks! Test aborted.\n";
-const char* const kDiskRunsTooShort = "\nWARNING: The disk runs stay below 1000 ms! Test aborted.\n";
+const char* const kDiskRunsTooShort =
+    "\nWARNING: The disk runs stay below 1000 ms! Test aborted.\n";
 const char* const kCannotCreate = "\nWARNING: Can not create the test file %s! Test aborted.\n";
 const char* const kWriteFailed = "\nWARNING: Writing the test file %s failed! Test aborted.\n";
 const char* const kInUse = "\nWARNING: The test file %s is in use by another run! Test aborted.\n";

@@ -148,7 +148,8 @@ TEST_F(CpuTest, TooFastInALaterPhaseKeepsTheEarlierLinesAndWritesNoRecord) {
     EXPECT_EQ(consoleText(), kCalibrated + progress(kIntegerProgress, 1) +
                                  "\r  CPU integer speed is:\t\t1x81037000 IOPS.                \n" +
                                  progress(kFloatProgress, 1) + kTooFast);
-    EXPECT_EQ(logText(), kCpuHeading + std::string("  CPU integer speed is:\t\t1x81037000 IOPS.\n"));
+    EXPECT_EQ(logText(),
+              kCpuHeading + std::string("  CPU integer speed is:\t\t1x81037000 IOPS.\n"));
     EXPECT_EQ(fakePriorityRequests(), requested({kPriorityClassRealtime, kPriorityClassNormal}));
     EXPECT_TRUE(fakeWorkloadCounts(kFakeBitShift).empty());
 }

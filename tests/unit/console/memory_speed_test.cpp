@@ -50,17 +50,12 @@ struct MemoryTest : ConsoleTest {
             calibrationEndingAt(7, ms);
         }
     }
-    static std::string exampleConsoleBlocks(const std::string& threads) {
+    // The example's eleven lines, as on the console or in the log.
+    static std::string exampleBlocks(const std::string& threads, bool console = true) {
         std::string text;
         for (int i = 0; i < 11; ++i) {
-            text += consoleBlock(kBlocks[i], threads, kExampleRates[i], kExampleSpeeds[i]);
-        }
-        return text;
-    }
-    static std::string exampleLogBlocks(const std::string& threads) {
-        std::string text;
-        for (int i = 0; i < 11; ++i) {
-            text += logBlock(kBlocks[i], threads, kExampleRates[i], kExampleSpeeds[i]);
+            text += console ? consoleBlock(kBlocks[i], threads, kExampleRates[i], kExampleSpeeds[i])
+                            : logBlock(kBlocks[i], threads, kExampleRates[i], kExampleSpeeds[i]);
         }
         return text;
     }
@@ -89,13 +84,13 @@ TEST_F(MemoryTest, FullRunWritesLinesAndBothRecords) {
     memoryTest(1);
     // 9846.15 at 128 KiB beats the stored whole 9846 of 64 KiB; then
     // (10^7 / 130000) * 128 = 9846.15, not (10^7 / 130000 truncated) * 128.
-    EXPECT_EQ(consoleText(), kHeading + exampleConsoleBlocks("1") +
+    EXPECT_EQ(consoleText(), kHeading + exampleBlocks("1") +
                                  "\n  Best block / speed was (9846 MiB/s @ 128 KiB blocks)\n" +
                                  repeats(3, 128) +
                                  "\r  CPU max memcopy speed is: 1x9846 MiB/s @ 128 KiB blocks."
                                  "           \n");
     EXPECT_EQ(logText(),
-              kHeading + exampleLogBlocks("1") +
+              kHeading + exampleBlocks("1", false) +
                   "  CPU max memcopy speed is: 1x9846 MiB/s @ 128 KiB blocks.\n" +
                   texts::kSpdRecordHeader +
                   "##SPD;1;2500;4166.67;6666.67;8888.89;9411.76;9696.97;9846.15;9846.15;8533.33;"
@@ -127,7 +122,7 @@ TEST_F(MemoryTest, FullRunWritesLinesAndBothRecords) {
     times({130000});
     cycleCount = 1;
     memoryTest(0);
-    EXPECT_EQ(consoleText(), kHeading + exampleConsoleBlocks("0") +
+    EXPECT_EQ(consoleText(), kHeading + exampleBlocks("0") +
                                  "\n  Best block / speed was (9846 MiB/s @ 128 KiB blocks)\n" +
                                  repeats(1, 128) +
                                  "\r  CPU max memcopy speed is: 0x9846 MiB/s @ 128 KiB blocks."
@@ -184,10 +179,10 @@ TEST_F(MemoryTest, CycleCountZeroEndsTooFastAfterTheBestBlockLine) {
     scriptExampleBlocks();
     cycleCount = 0;
     memoryTest(1);
-    EXPECT_EQ(consoleText(), kHeading + exampleConsoleBlocks("1") +
+    EXPECT_EQ(consoleText(), kHeading + exampleBlocks("1") +
                                  "\n  Best block / speed was (9846 MiB/s @ 128 KiB blocks)\n" +
                                  kTooFast);
-    EXPECT_EQ(logText(), kHeading + exampleLogBlocks("1"));
+    EXPECT_EQ(logText(), kHeading + exampleBlocks("1", false));
     EXPECT_EQ(fakePriorityRequests(), requested({kPriorityClassRealtime, kPriorityClassNormal}));
 }
 
@@ -219,7 +214,7 @@ TEST_F(MemoryTest, NoMemoryEndsTheTest) {
                             "\r  Repeating test in 5 cycles with 128 KiB blocks. 2/5" +
                             repeatWarning;
     EXPECT_EQ(consoleText().substr(consoleText().size() - end.size()), end);
-    EXPECT_EQ(logText(), kHeading + exampleLogBlocks("1") + repeatWarning);
+    EXPECT_EQ(logText(), kHeading + exampleBlocks("1", false) + repeatWarning);
     EXPECT_EQ(fakePriorityRequests().back(), kPriorityClassNormal);
 }
 
@@ -242,7 +237,7 @@ TEST_F(MemoryTest, SpeedsBeyondTheWordEndTooFast) {
     times({1});
     cycleCount = 64;
     memoryTest(1);
-    EXPECT_EQ(consoleText(), kHeading + exampleConsoleBlocks("1") +
+    EXPECT_EQ(consoleText(), kHeading + exampleBlocks("1") +
                                  "\n  Best block / speed was (9846 MiB/s @ 128 KiB blocks)\n" +
                                  repeats(64, 128) + kTooFast);
     EXPECT_EQ(logText().find("##"), std::string::npos);
