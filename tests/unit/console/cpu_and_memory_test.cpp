@@ -2,6 +2,7 @@
 // more than 64 threads, the priority warnings, a calibration that never
 // reaches 1000 ms, and the runner's failures.
 #include <string>
+#include <vector>
 
 #if defined(__SANITIZE_ADDRESS__)
 #include <sanitizer/lsan_interface.h>
