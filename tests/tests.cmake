@@ -7,6 +7,7 @@
 # arithmetic under test. The mismatched-width fixture: tests/mismatch/.
 
 include(tests/unit/core_tests.cmake)
+include(tests/unit/platform_tests.cmake)
 include(tests/unit/console_tests.cmake)
 include(tests/e2e/e2e_tests.cmake)
 include(tests/disassembly/disassembly_tests.cmake)
@@ -50,6 +51,7 @@ function(tembrix_add_flavor_tests flavor)
     target_compile_options(${gtest} PRIVATE -w)
   endif()
   tembrix_core_tests(${flavor})
+  tembrix_platform_tests(${flavor})
   tembrix_console_tests(${flavor})
   tembrix_win32_unit_tests(${flavor})
 endfunction()

@@ -17,41 +17,23 @@ CTest sets these environment variables (see e2e_tests.cmake):
 
 API, for the test_*.py files of this directory:
 
-  run(args, stdin_bytes=b"", cwd=None, timeout=DEFAULT_TIMEOUT, argv0=None,
-      closed_stdout=False)
-      -> Result(status, stdout, stderr), also unpackable as a tuple. status is the exit
-      status as the shell sees it, the low 8 bits (-1 -> 255, -5 -> 251, -6 -> 250); a
-      process killed by a signal gives the negative signal number. On a timeout the whole
-      process group is killed and RunTimeout (an AssertionError, so the test fails) raised.
-      argv0 replaces the program name the process receives (not possible under a runner).
-      closed_stdout starts the program with descriptor 1 closed (stdout is then b"").
-  start(args, stdin_bytes=None, cwd=None) -> a running program (subprocess.Popen, in a
-      session of its own; stdin a pipe, closed at once after stdin_bytes), for
-      read_until(process, marker, timeout=DEFAULT_TIMEOUT) -> the stdout bytes read until
-      marker appeared (RunTimeout when it doesn't, AssertionError when the program ended
-      first), and finish(process, head=b"", timeout=DEFAULT_TIMEOUT) -> Result as run()
-      gives it, stdout starting with head.
-  temp_dir(test) -> path of a fresh directory, removed when the test ends.
-  read_file(path) -> bytes; write_file(path, data).
-  expected(text) -> the bytes of text with each "\n" turned into TEMBRIX_LINE_END.
-  Texts (str, "\n" line ends; pass them through expected() before comparing bytes):
-      banner(), label_line(), sys_check_line(), thread_cycle_line(threads, cycles),
-      log_title_line(), sys_record(), log_header(threads, cycles),
-      start_up(threads=1, cycles=5, log_name=None): everything up to the thread-and-cycle
-          line (up to the SYS-CHECK line of a mismatched build),
-      usage(argv0), menu(), menu_end_of_input(), too_many_threads(threads),
-      log_open_failed(path), log_incomplete(path).
-  More texts: BYE, DISK_PROMPT, PATH_INVALID, REALTIME_REFUSED, HIGH_REFUSED, the headings,
-      TOO_FAST, RECORD_HEADERS, BLOCKS, and functions of a path or block below; patterns
-      (regular expressions) of the lines with measured numbers: cpu_lines(), memory_line(),
-      etc.; cpu_log() and cpu_console(), the whole CPU test, measured or ended as too fast
-      (cpu_ended_too_fast(test, console) tells which, and fails the test on 64 bits).
-  STATUS_OK, STATUS_SELF_CHECK_FAILED, STATUS_LOG_OPEN_FAILED, STATUS_LOG_INCOMPLETE.
-  MISMATCHED: True in the build whose self check must abort.
-  Decorators: fast_test (runs only in fast mode), real_test (only in real mode),
-      matched_build / mismatched_build (skip in the other kind of build).
+  run(args, stdin_bytes, cwd, timeout, argv0, closed_stdout) -> Result(status, stdout,
+      stderr): status as the shell sees it (-1 -> 255), or minus the signal that ended the
+      program; a time-out kills its process group and raises RunTimeout (a failure).
+  start(args, stdin_bytes, cwd) -> a running program, for read_until(process, marker) and
+      finish(process, head) -> Result.
+  temp_dir(test), read_file(path), write_file(path, data); expected(text) -> the bytes of
+      text with each "\n" turned into TEMBRIX_LINE_END.
+  Texts ("\n" line ends; through expected() before comparing bytes): banner(), start_up(),
+      log_header(), usage(), menu(), ... and TEXTS, each text of tests/support/texts.h by
+      name (the unit tests compare with them too), some of them as BYE, DISK_PROMPT, ...;
+      patterns (regular expressions) of the lines with measured numbers: cpu_lines(),
+      memory_line(), cpu_log(), cpu_console(), ...
+  STATUS_*, MISMATCHED (the build whose self check must abort), and the decorators
+      fast_test, real_test, matched_build, mismatched_build.
 """
 
+import codecs
 import collections
 import os
 import re
@@ -111,8 +93,17 @@ def _close_stdout():
     os.close(1)
 
 
+def _kill_group(process):
+    try:
+        os.killpg(process.pid, signal.SIGKILL)
+    except ProcessLookupError:
+        pass
+
+
 def run(args, stdin_bytes=b"", cwd=None, timeout=DEFAULT_TIMEOUT, argv0=None,
         closed_stdout=False):
+    """argv0 replaces the program name it receives (not under a runner); closed_stdout
+    starts it with descriptor 1 closed."""
     _check_environment()
     args = [str(a) for a in args]
     if RUNNER:
@@ -130,10 +121,7 @@ def run(args, stdin_bytes=b"", cwd=None, timeout=DEFAULT_TIMEOUT, argv0=None,
     try:
         out, err = process.communicate(stdin_bytes, timeout=timeout)
     except subprocess.TimeoutExpired:
-        try:
-            os.killpg(process.pid, signal.SIGKILL)
-        except ProcessLookupError:
-            pass
+        _kill_group(process)
         out, err = process.communicate()
         raise RunTimeout("%s %s did not end within %s s; stdout so far: %r"
                          % (EXE, args, timeout, (out or b"")[-2000:]))
@@ -141,14 +129,8 @@ def run(args, stdin_bytes=b"", cwd=None, timeout=DEFAULT_TIMEOUT, argv0=None,
     return Result(status & 0xFF if status >= 0 else status, out or b"", err)
 
 
-def _kill_group(process):
-    try:
-        os.killpg(process.pid, signal.SIGKILL)
-    except ProcessLookupError:
-        pass
-
-
 def start(args, stdin_bytes=None, cwd=None):
+    """In a session of its own; stdin is a pipe, closed at once after stdin_bytes."""
     _check_environment()
     command = RUNNER + [EXE] + [str(a) for a in args]
     process = subprocess.Popen(command, cwd=cwd, stdin=subprocess.PIPE, stdout=subprocess.PIPE,
@@ -161,6 +143,7 @@ def start(args, stdin_bytes=None, cwd=None):
 
 
 def read_until(process, marker, timeout=DEFAULT_TIMEOUT):
+    """RunTimeout when marker doesn't appear, AssertionError when the program ends first."""
     deadline = time.monotonic() + timeout
     head = b""
     while marker not in head:
@@ -260,14 +243,7 @@ def usage(argv0):
 
 
 def menu():
-    return ("\nMENU - Available options\n"
-            "  c - Test CPU speed \n"
-            "  m - Test memory speed\n"
-            "  d - Test disk speed\n"
-            "  a - Perform all tests\n"
-            "\n"
-            "  Anything else - Exit\n\n"
-            "Your choice: ")
+    return TEXTS["Menu"]
 
 
 def menu_end_of_input():
@@ -276,8 +252,7 @@ def menu_end_of_input():
 
 
 def too_many_threads(threads):
-    return ("\nWARNING: Can not run %d threads, at most 64 are supported! Test skipped.\n"
-            % threads)
+    return TEXTS["TooManyThreads"] % threads
 
 
 def log_open_failed(path):
@@ -288,25 +263,33 @@ def log_incomplete(path):
     return "\nWARNING: The log file %s could not be written completely!\n" % path
 
 
+# --- The texts the unit tests compare with too (tests/support/texts.h) -------
 
-# --- More texts: the tests' own --------------------------------------------
+def _read_texts():
+    """TEXTS["Name"] for each constant kName of texts.h, its literals joined."""
+    with open(os.path.join(os.path.dirname(os.path.abspath(__file__)), os.pardir, "support",
+                           "texts.h")) as f:
+        source = f.read()
+    literal = r'"((?:[^"\\]|\\.)*)"'
+    constants = re.findall(r"const char\* const k(\w+) =((?:\s*%s)+);"
+                           % literal.replace("(", "(?:", 1), source)
+    return {name: "".join(codecs.decode(part, "unicode_escape")
+                          for part in re.findall(literal, literals))
+            for name, literals in constants}
 
-BYE = "\n\nBye.\n"
-DISK_PROMPT = ("\nDisk-Spped-Test \n"
-               "Please enter a valid path for testing: (eg: C:, B: - empty aborts)\n")
-PATH_INVALID = "\nThis path is invalid. (Or we do not have write permissions!)\n"
-REALTIME_REFUSED = "WARNING: Can not go realtime! Trying high priority.\n"
-HIGH_REFUSED = "WARNING: Can not set process to high priority! Results will be inaccurate.\n"
-TOO_FAST = "\nSeems your machine is too fast to measure using this tool.\n"
-CALIBRATING_CPU = "\nCalibrating CPU Test...\n"
-CPU_HEADING = "\nTesting CPU...\n"
-MEMORY_HEADING = "\nTesting memory speed (1 - 1024 KiB blocks)...\n"
-DISK_HEADING = "\nTesting disk speed (1 - 1024 KiB blocks)...\n"
-RECORD_HEADERS = {
-    "CPU": "\nMachine readable results: \"CPU\";THREADS;IOPS;FLOPS;BSOPS;MATH-OPS;CHECKSUM\n",
-    "SPD": "\nMachine readable results: \"SPD\";THREADS;11x{MiB/s;1-1024K};CHECKSUM\n",
-    "MEM": "\nMachine readable results: \"MEM\";THREADS;MCPYBLCK;MCPYSPD;CHECKSUM\n",
-}
+
+TEXTS = _read_texts()
+BYE = TEXTS["Bye"]
+DISK_PROMPT = TEXTS["DiskPrompt"]
+PATH_INVALID = TEXTS["PathInvalid"]
+REALTIME_REFUSED = TEXTS["RealtimeRefused"]
+HIGH_REFUSED = TEXTS["HighRefused"]
+TOO_FAST = TEXTS["TooFast"]
+CALIBRATING_CPU = TEXTS["CalibratingCpu"]
+CPU_HEADING = TEXTS["CpuHeading"]
+MEMORY_HEADING = TEXTS["MemoryHeading"]
+DISK_HEADING = TEXTS["DiskHeading"]
+RECORD_HEADERS = {kind: TEXTS[kind.capitalize() + "RecordHeader"] for kind in ("CPU", "SPD", "MEM")}
 BLOCKS = [1, 2, 4, 8, 16, 32, 64, 128, 256, 512, 1024]
 
 
@@ -315,27 +298,27 @@ def test_file(directory):
 
 
 def cannot_create(path):
-    return "\nWARNING: Can not create the test file %s! Test aborted.\n" % path
+    return TEXTS["CannotCreate"] % path
 
 
 def is_log_file(path):
-    return "\nWARNING: The test file %s is the log file! Test aborted.\n" % path
+    return TEXTS["IsLogFile"] % path
 
 
 def in_use(path):
-    return "\nWARNING: The test file %s is in use by another run! Test aborted.\n" % path
+    return TEXTS["InUse"] % path
 
 
 def not_removed(path):
-    return "\nWARNING: The test file %s could not be removed! Test aborted.\n" % path
+    return TEXTS["NotRemoved"] % path
 
 
 def log_disk_heading(destination):
-    return "\nTesting disk speed (1 - 1024 KiB blocks) on path: %s\n" % destination
+    return TEXTS["LogDiskHeading"] % destination
 
 
 def block_line(block):
-    return "  Testing with block size = %d KiBytes... " % block
+    return TEXTS["BlockLine"] % block
 
 
 # --- Patterns of the lines with measured numbers ----------------------------

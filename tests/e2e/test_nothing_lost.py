@@ -1,6 +1,6 @@
 """Files the program must never destroy, and a log that holds no console text:
 the log named as the disk test's own file, a standard output that was closed
-at the start, and a file with a second name planted at the test file.
+at the start, and a second name or a symbolic link planted at the test file.
 
 Every run uses 65 threads, so the CPU and memory tests refuse at once and no
 timed run does any work; nothing here depends on time.
@@ -53,21 +53,29 @@ class NothingLost(unittest.TestCase):
         self.assertEqual(h.read_file(log_path), expected(
             h.log_header(THREADS, CYCLES) + REFUSALS + h.log_disk_heading(destination) + failure))
 
-    def test_file_with_a_second_name_at_the_test_file_is_not_touched(self):
-        destination = h.temp_dir(self)
-        other_name = os.path.join(h.temp_dir(self), "precious.txt")
-        h.write_file(other_name, b"keep me")
-        os.link(other_name, os.path.join(destination, "test.io"))
-        log_path = os.path.join(h.temp_dir(self), "run.log")
-        result = self.run_batch(log_path, destination)
-        failure = h.cannot_create(h.test_file(destination))
-        self.assertEqual(result.stdout, expected(
-            h.start_up(THREADS, CYCLES, log_name=log_path) + REFUSALS + h.DISK_HEADING
-            + h.block_line(1) + "#" + failure))
-        self.assertEqual(h.read_file(log_path), expected(
-            h.log_header(THREADS, CYCLES) + REFUSALS + h.log_disk_heading(destination) + failure))
-        self.assertEqual(h.read_file(other_name), b"keep me")
-        self.assertEqual(os.stat(other_name).st_nlink, 2, "both names are left")
+    def test_link_at_the_test_file_is_neither_followed_nor_cut(self):
+        """Under Wine too, which opens a Unix symbolic link's target as a plain file."""
+        # A second name, a symbolic link, and one whose target doesn't exist.
+        for make_link, contents in [(os.link, b"keep me"), (os.symlink, b"keep me"),
+                                    (os.symlink, None)]:
+            with self.subTest(link=make_link.__name__, target=contents):
+                destination = h.temp_dir(self)
+                other_name = os.path.join(h.temp_dir(self), "precious.txt")
+                if contents:
+                    h.write_file(other_name, contents)
+                make_link(other_name, os.path.join(destination, "test.io"))
+                log_path = os.path.join(h.temp_dir(self), "run.log")
+                result = self.run_batch(log_path, destination)
+                failure = h.cannot_create(h.test_file(destination))
+                self.assertEqual(result.stdout, expected(
+                    h.start_up(THREADS, CYCLES, log_name=log_path) + REFUSALS + h.DISK_HEADING
+                    + h.block_line(1) + "#" + failure))
+                self.assertEqual(h.read_file(log_path), expected(
+                    h.log_header(THREADS, CYCLES) + REFUSALS + h.log_disk_heading(destination)
+                    + failure))
+                self.assertEqual(h.read_file(other_name) if contents else
+                                 os.path.exists(other_name), contents or False)
+                self.assertEqual(os.listdir(destination), ["test.io"], "the link is left")
 
 
 if __name__ == "__main__":

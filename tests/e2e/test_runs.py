@@ -34,95 +34,46 @@ def normalized(data):
     return data.decode("ascii").replace(h.LINE_END, "\n")
 
 
-class ChecksumOfThisFile(unittest.TestCase):
-    def test_known_records(self):
-        self.assertEqual(checksum(""), "0")
-        self.assertEqual(checksum("abc"), "17862")
-        self.assertEqual(checksum("##MEM;2;64;9846;"), "ec67c6ac")
-
-
 @h.fast_test
 @h.matched_build
 class FastBatch(unittest.TestCase):
-    def batch(self, destination):
-        cwd = h.temp_dir(self)
-        log_path = os.path.join(cwd, "log.txt")
-        result = h.run(["1", "100", log_path, destination], cwd=cwd)
-        self.assertEqual(result.status, h.STATUS_OK, result)
-        self.assertEqual(result.stderr, b"")
-        return result, log_path, h.read_file(log_path)
-
-    def test_destination_that_cannot_be_written(self):
-        destination = os.path.join(h.temp_dir(self), "missing")
-        result, log_path, log = self.batch(destination)
-        refusal = h.too_many_threads(100)
-        failure = h.cannot_create(h.test_file(destination))
-        self.assertEqual(result.stdout, expected(
-            h.start_up(threads=100, cycles=1, log_name=log_path) + refusal + refusal
-            + h.DISK_HEADING + h.block_line(1) + "#" + failure))
-        self.assertEqual(log, expected(
-            h.log_header(threads=100, cycles=1) + refusal + refusal
-            + h.log_disk_heading(destination) + failure))
-        self.assertFalse(os.path.exists(destination))
-
-    def test_symbolic_link_at_the_test_file_is_not_followed(self):
-        """Windows under Wine too, where Wine opens a Unix link's target as a plain file."""
-        for contents in [b"keep me", None]:  # a target, and a dangling link
-            destination = h.temp_dir(self)
-            target = os.path.join(h.temp_dir(self), "precious.txt")
-            if contents:
-                h.write_file(target, contents)
-            link = os.path.join(destination, "test.io")
-            os.symlink(target, link)
-            result, _, log = self.batch(destination)
-            failure = expected(h.cannot_create(h.test_file(destination)))
-            self.assertTrue(result.stdout.endswith(failure), result.stdout)
-            self.assertTrue(log.endswith(failure), log)
-            self.assertEqual(h.read_file(target) if contents else os.path.exists(target),
-                             contents or False)
-            self.assertTrue(os.path.islink(link))
+    def test_destination_that_cannot_be_written_and_arguments_beyond_it(self):
+        for extra in ([], ["fifth"], ["fifth", "-h", "sixth"]):
+            with self.subTest(extra=extra):
+                cwd = h.temp_dir(self)
+                log_path = os.path.join(cwd, "log.txt")
+                destination = os.path.join(h.temp_dir(self), "missing")
+                result = h.run(["1", "100", log_path, destination] + extra, cwd=cwd)
+                self.assertEqual(result.status, h.STATUS_OK, result)
+                self.assertEqual(result.stderr, b"")
+                refusal = h.too_many_threads(100)
+                failure = h.cannot_create(h.test_file(destination))
+                self.assertEqual(result.stdout, expected(
+                    h.start_up(threads=100, cycles=1, log_name=log_path) + refusal + refusal
+                    + h.DISK_HEADING + h.block_line(1) + "#" + failure))
+                self.assertEqual(h.read_file(log_path), expected(
+                    h.log_header(threads=100, cycles=1) + refusal + refusal
+                    + h.log_disk_heading(destination) + failure))
+                self.assertFalse(os.path.exists(destination))
 
 
 @h.fast_test
 @h.matched_build
 class FastMenu(unittest.TestCase):
-    """The menu through a pipe, with 100 threads so c, m and a run nothing timed."""
-
-    def menu(self, stdin_text):
-        result = h.run(["1", "100"], stdin_text.encode("ascii"), cwd=h.temp_dir(self))
-        self.assertEqual(result.status, h.STATUS_OK, result)
-        head = expected(h.start_up(threads=100, cycles=1))
-        self.assertEqual(result.stdout[:len(head)], head)
-        return result.stdout[len(head):]
-
-    def test_choices(self):
-        refusal = h.too_many_threads(100)
-        prompt, invalid, bye = h.DISK_PROMPT, h.PATH_INVALID, h.BYE
-        missing = "/nonexistent-tembrix-e2e-directory"
-        cases = [
-            ("C\n", turn() + bye),
-            ("c\n", turn(refusal) + turn() + bye),
-            ("cm\nm\n", turn(refusal) + turn(refusal) + turn() + bye),
-            (" m\n", turn() + bye),
-            ("\nc\n", turn() + bye),  # the empty line takes the c line with it
-            ("\nc\nm\n", turn() + bye),
-            ("a\n\n", turn(refusal + refusal + prompt) + turn() + bye),
-            ("d\n\n", turn(prompt) + turn() + bye),
-            ("d\n" + missing + "\n\n", turn(prompt + invalid + prompt) + turn() + bye),
-            # A line of 70 characters is read whole: no directory, and the
-            # lines after it are read as they come.
-            ("d\n" + missing + "x" * (70 - len(missing)) + "\n\nc\n",
-             turn(prompt + invalid + prompt) + turn(refusal) + turn() + bye),
-        ]
-        for stdin_text, rest in cases:
-            with self.subTest(stdin=stdin_text):
-                self.assertEqual(self.menu(stdin_text), expected(rest))
-
-    def test_invalid_directory_creates_nothing(self):
+    def test_choices_read_line_by_line_from_a_pipe(self):
+        # 100 threads: c runs nothing timed. The menu's own cases are the unit
+        # tests' (batch_and_menu_test.cpp).
         parent = h.temp_dir(self)
         missing = os.path.join(parent, "not", "there")
-        self.menu("d\n" + missing + "\n\n")
-        self.assertEqual(os.listdir(parent), [])
+        # The m goes with the c's line; the empty line is the choice and takes
+        # the last c line with it.
+        stdin_text = "cm\nd\n%s\n\n\nc\n" % missing
+        result = h.run(["1", "100"], stdin_text.encode("ascii"), cwd=h.temp_dir(self))
+        self.assertEqual(result.status, h.STATUS_OK, result)
+        self.assertEqual(result.stdout, expected(
+            h.start_up(threads=100, cycles=1) + turn(h.too_many_threads(100))
+            + turn(h.DISK_PROMPT + h.PATH_INVALID + h.DISK_PROMPT) + turn() + h.BYE))
+        self.assertEqual(os.listdir(parent), [], "the invalid directory's probe made nothing")
 
 
 WARNINGS = "(?:%s)?(?:%s)?" % (re.escape(h.REALTIME_REFUSED), re.escape(h.HIGH_REFUSED))

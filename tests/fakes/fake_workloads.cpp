@@ -72,30 +72,15 @@ std::vector<WorkCount> fakeWorkloadCounts(FakeWorkload workload) {
     return counts;
 }
 
-WorkStatus calibrationWorkload(WorkCount count, WorkArg arg, const char* path) {
-    return record(kFakeCalibration, count, arg, path);
-}
-
-WorkStatus integerWorkload(WorkCount count, WorkArg arg, const char* path) {
-    return record(kFakeInteger, count, arg, path);
-}
-
-WorkStatus floatWorkload(WorkCount count, WorkArg arg, const char* path) {
-    return record(kFakeFloat, count, arg, path);
-}
-
-WorkStatus bitShiftWorkload(WorkCount count, WorkArg arg, const char* path) {
-    return record(kFakeBitShift, count, arg, path);
-}
-
-WorkStatus mathWorkload(WorkCount count, WorkArg arg, const char* path) {
-    return record(kFakeMath, count, arg, path);
-}
-
-WorkStatus memcopyWorkload(WorkCount count, WorkArg arg, const char* path) {
-    return record(kFakeMemcopy, count, arg, path);
-}
-
-WorkStatus diskWriteWorkload(WorkCount count, WorkArg arg, const char* path) {
-    return record(kFakeDiskWrite, count, arg, path);
-}
+// Each workload of core/workloads.h records its call as its FakeWorkload.
+#define TEMBRIX_FAKE_WORKLOAD(function, workload)                          \
+    WorkStatus function(WorkCount count, WorkArg arg, const char* path) { \
+        return record(workload, count, arg, path);                        \
+    }
+TEMBRIX_FAKE_WORKLOAD(calibrationWorkload, kFakeCalibration)
+TEMBRIX_FAKE_WORKLOAD(integerWorkload, kFakeInteger)
+TEMBRIX_FAKE_WORKLOAD(floatWorkload, kFakeFloat)
+TEMBRIX_FAKE_WORKLOAD(bitShiftWorkload, kFakeBitShift)
+TEMBRIX_FAKE_WORKLOAD(mathWorkload, kFakeMath)
+TEMBRIX_FAKE_WORKLOAD(memcopyWorkload, kFakeMemcopy)
+TEMBRIX_FAKE_WORKLOAD(diskWriteWorkload, kFakeDiskWrite)

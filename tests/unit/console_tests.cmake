@@ -19,6 +19,7 @@ function(tembrix_console_tests flavor)
       SOURCES
         ${dir}/cpu_speed_test.cpp
         ${dir}/memory_speed_test.cpp
+        ${dir}/cpu_and_memory_test.cpp
         ${dir}/disk_speed_test.cpp
         ${dir}/batch_and_menu_test.cpp
       LIBRARIES

@@ -92,4 +92,13 @@ function(tembrix_win32_unit_tests flavor)
   target_compile_definitions(win32_files_test_${flavor} PRIVATE
       "TEMBRIX_LOG_SHARE_READER=\"$<TARGET_FILE:log_share_reader_${flavor}>\"")
   add_dependencies(win32_files_test_${flavor} log_share_reader_${flavor})
+
+  add_executable(interrupted_child_${flavor} ${dir}/interrupted_child.cpp)
+  target_link_libraries(interrupted_child_${flavor} PRIVATE ${TEMBRIX_PLATFORM_LIBRARIES})
+  tembrix_unit_test(${flavor} win32_interrupts_test
+      SOURCES ${dir}/interrupts_test.cpp
+      LIBRARIES platform_files_${flavor})
+  target_compile_definitions(win32_interrupts_test_${flavor} PRIVATE
+      "TEMBRIX_INTERRUPTED_CHILD=\"$<TARGET_FILE:interrupted_child_${flavor}>\"")
+  add_dependencies(win32_interrupts_test_${flavor} interrupted_child_${flavor})
 endfunction()

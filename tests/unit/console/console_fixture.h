@@ -1,6 +1,8 @@
 // The console tests' world: cout, cin and the log on string buffers, the
 // counter, threads, priority and workloads stood in, the settings at their
 // start values. Elapsed times are scripted in whole ms through the counter.
+// Every test also checks that no console output was held back during a
+// timed run (a terminal shows it only once it is flushed).
 #pragma once
 
 #include <gtest/gtest.h>
@@ -16,14 +18,30 @@
 #include "fakes/fake_priority.h"
 #include "fakes/fake_threads.h"
 #include "fakes/fake_workloads.h"
+#include "support/texts.h"
+
+// A console buffer that knows what was written since it was last flushed.
+struct HeldConsole : std::stringbuf {
+    std::ptrdiff_t shown = 0;
+    int sync() override {
+        shown = pptr() - pbase();
+        return 0;
+    }
+    bool holding() const { return pptr() - pbase() > shown; }
+    void empty() {
+        str("");
+        shown = 0;
+    }
+};
 
 struct ConsoleTest : ::testing::Test {
-    std::stringbuf console;
+    HeldConsole console;
     std::stringbuf input;
     std::stringbuf log;
     std::streambuf* savedCout = nullptr;
     std::streambuf* savedCin = nullptr;
     std::streambuf* savedLog = nullptr;
+    std::ostream* savedTie = nullptr;
 
     void SetUp() override {
         fakeCounterReset(1000000);
@@ -35,11 +53,21 @@ struct ConsoleTest : ::testing::Test {
         savedCout = std::cout.rdbuf(&console);
         savedCin = std::cin.rdbuf(&input);
         savedLog = logFile.std::ios::rdbuf(&log);
+        savedTie = std::clog.tie(&std::cout);  // as the program ties them
         std::cin.clear();
         logFile.clear();
+        fakeWorkloadsWatchConsole([this] { return console.holding(); });
     }
 
     void TearDown() override {
+        // Only the CPU calibration's heading may wait: its first "#" takes it out.
+        for (const FakeWorkloadCall& call : fakeWorkloadCalls()) {
+            const bool firstCalibrationRun = call.workload == kFakeCalibration && call.count == 10;
+            EXPECT_TRUE(!call.consolePending || firstCalibrationRun)
+                << "console output held during a run of workload " << call.workload << ", count "
+                << call.count;
+        }
+        std::clog.tie(savedTie);
         std::cout.rdbuf(savedCout);
         std::cin.rdbuf(savedCin);
         logFile.std::ios::rdbuf(savedLog);
@@ -52,7 +80,7 @@ struct ConsoleTest : ::testing::Test {
     // A fresh world for the next case of a grouped test.
     void restart() {
         TearDown();
-        console.str("");
+        console.empty();
         input.str("");
         log.str("");
         SetUp();

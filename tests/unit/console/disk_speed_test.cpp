@@ -5,18 +5,20 @@
 #include <vector>
 
 #include "console/measurements/disk_speed.h"
-#include "platform/console_platform.h"
 #include "support/scratch_dir.h"
 #include "unit/console/console_fixture.h"
 
 namespace {
 
-const std::string kPrompt =
-    "\nDisk-Spped-Test \nPlease enter a valid path for testing: (eg: C:, B: - empty aborts)\n";
-const std::string kInvalid = "\nThis path is invalid. (Or we do not have write permissions!)\n";
-const std::string kHeading = "\nTesting disk speed (1 - 1024 KiB blocks)...\n";
-const std::string kHighRefused =
-    "WARNING: Can not set process to high priority! Results will be inaccurate.\n";
+using namespace texts;
+const std::string kPrompt = kDiskPrompt;
+const std::string kInvalid = kPathInvalid;
+const std::string kHeading = kDiskHeading;
+#if defined(_WIN32)
+const char* const kTestFileName = "\\test.io";
+#else
+const char* const kTestFileName = "/test.io";
+#endif
 const char* const kMissingDirectory = "/nonexistent-tembrix-directory";
 #if TEMBRIX_WORD_BITS == 64
 const std::size_t kRunsBeforeOverflow = 18;
@@ -24,27 +26,25 @@ const std::size_t kRunsBeforeOverflow = 18;
 const std::size_t kRunsBeforeOverflow = 9;  // the count is signed 32-bit
 #endif
 
-std::string consoleBlock(int block, std::size_t runs, const std::string& rate,
-                         const std::string& speed) {
-    return "  Testing with block size = " + std::to_string(block) + " KiBytes... " +
-           hashes(runs) + "\r  Speed @ " + std::to_string(block) + " KiB: " + rate + " K-OPS / " +
-           speed + " MiB per second.             \n";
-}
-
 std::string logBlock(int block, const std::string& rate, const std::string& speed) {
     return "  Speed @ " + std::to_string(block) + " KiB: " + rate + " K-OPS / " + speed +
            " MiB per second.             \n";
 }
 
+std::string consoleBlock(int block, std::size_t runs, const std::string& rate,
+                         const std::string& speed) {
+    return fill(kBlockLine, block) + hashes(runs) + "\r" + logBlock(block, rate, speed);
+}
+
 std::string logHeading(const std::string& directory) {
-    return "\nTesting disk speed (1 - 1024 KiB blocks) on path: " + directory + "\n";
+    return fill(kLogDiskHeading, directory);
 }
 
 struct DiskTest : ConsoleTest {
     ScratchDir scratch;
     std::string directory = scratch.path.string();
 
-    std::string testFile() const { return directory + platformTestFileSuffix(); }
+    std::string testFile() const { return directory + kTestFileName; }
 
     // The blocks 1 to 16 with the rates 0.5, 0.1, 1, 6.25 and 81.0373, then
     // ten writes in 1000 ms for every larger block.
@@ -80,7 +80,7 @@ struct DiskTest : ConsoleTest {
     }
 };
 
-TEST_F(DiskTest, DirectoryFromTheCommandLineMeasuresElevenBlocks) {
+TEST_F(DiskTest, DirectoryFromTheCommandLineMeasuresElevenBlocksAtHighPriority) {
     destinationPath = directory.c_str();
     scriptBlocks();
     diskTest();
@@ -101,9 +101,9 @@ TEST_F(DiskTest, DirectoryFromTheCommandLineMeasuresElevenBlocks) {
     }
     EXPECT_EQ(block16, (std::vector<WorkCount>{10, 100, 1000, 10000, 100000}));
     EXPECT_FALSE(std::filesystem::exists(testFile())) << "no probe for a given directory";
-}
 
-TEST_F(DiskTest, RefusedHighPriorityIsReportedOnceAndTheTestGoesOn) {
+    // A refused high priority is reported once, and the test goes on.
+    restart();
     fakePriorityRefuse(kPriorityClassHigh);
     destinationPath = directory.c_str();
     scriptBlocks();
@@ -145,49 +145,35 @@ TEST_F(DiskTest, TypedDirectoryIsProbedKeptAndNotAskedForAgain) {
     // The probe's empty file stays; the real disk workload removes it.
     EXPECT_TRUE(std::filesystem::is_regular_file(testFile()));
     EXPECT_EQ(std::filesystem::file_size(testFile()), 0u);
-    const std::string exhausted = "\nWARNING: The disk runs stay below 1000 ms! Test aborted.\n";
-    EXPECT_EQ(consoleText(), kPrompt + kHeading + "  Testing with block size = 1 KiBytes... " +
-                                 hashes(kRunsBeforeOverflow) + exhausted);
-    EXPECT_EQ(logText(), logHeading(directory) + exhausted);
+    EXPECT_EQ(consoleText(), kPrompt + kHeading + fill(kBlockLine, 1) +
+                                 hashes(kRunsBeforeOverflow) + kDiskRunsTooShort);
+    EXPECT_EQ(logText(), logHeading(directory) + kDiskRunsTooShort);
     EXPECT_EQ(fakeWorkloadCalls().front().path, testFile());
     EXPECT_EQ(std::cin.peek(), 'l');
 
-    console.str("");
+    console.empty();
     scriptBlocks();
     diskTest();
     EXPECT_EQ(consoleText(), kHeading + consoleBlocks());
     EXPECT_EQ(std::string(destinationPath), directory);
 }
 
-TEST_F(DiskTest, LineOf63CharactersIsReadWhole) {
-    const std::string typed = directoryOf63();
-    typeInput(typed + "\nnext\n");
-    destinationPath = nullptr;
-    diskTest();
-    ASSERT_NE(destinationPath, nullptr);
-    EXPECT_EQ(std::string(destinationPath), typed);
-    EXPECT_FALSE(std::cin.fail());
-    EXPECT_EQ(std::cin.peek(), 'n');
-}
-
-TEST_F(DiskTest, LongLineIsTheDirectoryAsTyped) {
-    // 100 characters, whose first 63 name a directory too.
+TEST_F(DiskTest, TypedLineIsTheDirectoryWhateverItsLength) {
+    // 63 characters, and 100 whose first 63 name a directory too.
     const std::string prefix = directoryOf63();
-    const std::string typed = prefix + "/" + std::string(99 - prefix.size(), 'e');
-    ASSERT_EQ(typed.size(), 100u);
-    std::filesystem::create_directory(typed);
-    typeInput(typed + "\nnext\n");
-    diskTest();
-    ASSERT_NE(destinationPath, nullptr);
-    EXPECT_EQ(std::string(destinationPath), typed);
-    EXPECT_EQ(logText(), logHeading(typed) +
-                             "\nWARNING: The disk runs stay below 1000 ms! Test aborted.\n");
-    EXPECT_EQ(fakeWorkloadCalls().front().path, typed + platformTestFileSuffix());
-    EXPECT_TRUE(std::filesystem::exists(typed + platformTestFileSuffix())) << "probed there";
-    EXPECT_FALSE(std::filesystem::exists(prefix + platformTestFileSuffix()));
-    EXPECT_FALSE(std::cin.fail());
-    EXPECT_EQ(std::cin.peek(), 'n');
-
+    for (const std::string& typed : {prefix, prefix + "/" + std::string(99 - prefix.size(), 'e')}) {
+        restart();
+        std::filesystem::create_directory(typed);
+        typeInput(typed + "\nnext\n");
+        diskTest();
+        ASSERT_NE(destinationPath, nullptr);
+        EXPECT_EQ(std::string(destinationPath), typed);
+        EXPECT_EQ(logText(), logHeading(typed) + kDiskRunsTooShort);
+        EXPECT_EQ(fakeWorkloadCalls().front().path, typed + kTestFileName);
+        EXPECT_TRUE(std::filesystem::exists(typed + kTestFileName)) << "probed there";
+        EXPECT_FALSE(std::cin.fail());
+        EXPECT_EQ(std::cin.peek(), 'n');
+    }
     // Too long a name for any directory: invalid, and the next line is read.
     restart();
     typeInput(std::string(kMissingDirectory) + std::string(300, 'x') + "\n\n");
@@ -202,15 +188,11 @@ TEST_F(DiskTest, FailedRunEndsTheTestAtOnce) {
         std::string warning;
     };
     const Case cases[] = {
-        {kStatusCannotOpen, "\nWARNING: Can not create the test file " + testFile() +
-                                "! Test aborted.\n"},
-        {kStatusWriteFailed,
-         "\nWARNING: Writing the test file " + testFile() + " failed! Test aborted.\n"},
-        {kStatusNoMemory, "\nWARNING: Can not allocate memory for 4 KiB blocks! Test aborted.\n"},
-        {kStatusInUse, "\nWARNING: The test file " + testFile() +
-                           " is in use by another run! Test aborted.\n"},
-        {kStatusNotRemoved,
-         "\nWARNING: The test file " + testFile() + " could not be removed! Test aborted.\n"},
+        {kStatusCannotOpen, fill(kCannotCreate, testFile())},
+        {kStatusWriteFailed, fill(kWriteFailed, testFile())},
+        {kStatusNoMemory, fill(kNoMemory, 4)},
+        {kStatusInUse, fill(kInUse, testFile())},
+        {kStatusNotRemoved, fill(kNotRemoved, testFile())},
     };
     for (const Case& c : cases) {
         restart();
@@ -220,22 +202,12 @@ TEST_F(DiskTest, FailedRunEndsTheTestAtOnce) {
         diskTest();
         EXPECT_EQ(consoleText(), kHeading + consoleBlock(1, 1, "0.01", "0.01") +
                                      consoleBlock(2, 1, "0.01", "0.02") +
-                                     "  Testing with block size = 4 KiBytes... #" + c.warning);
+                                     fill(kBlockLine, 4) + "#" + c.warning);
         EXPECT_EQ(logText(), logHeading(directory) + logBlock(1, "0.01", "0.01") +
                                  logBlock(2, "0.01", "0.02") + c.warning);
         EXPECT_EQ(fakeWorkloadCalls().size(), 3u);
         EXPECT_EQ(fakePriorityRequests(), requested({kPriorityClassHigh}));
     }
-}
-
-TEST_F(DiskTest, RunsThatStayBelow1000MsEndTheTest) {
-    destinationPath = directory.c_str();
-    diskTest();
-    const std::string warning = "\nWARNING: The disk runs stay below 1000 ms! Test aborted.\n";
-    EXPECT_EQ(consoleText(), kHeading + "  Testing with block size = 1 KiBytes... " +
-                                 hashes(kRunsBeforeOverflow) + warning);
-    EXPECT_EQ(logText(), logHeading(directory) + warning);
-    EXPECT_EQ(fakePriorityRequests(), requested({kPriorityClassHigh}));
 }
 
 }  // namespace

@@ -8,8 +8,8 @@
 
 namespace {
 
-const std::string kTooFast = "\nSeems your machine is too fast to measure using this tool.\n";
-const std::string kHeading = "\nTesting memory speed (1 - 1024 KiB blocks)...\n";
+using namespace texts;
+const std::string kHeading = kMemoryHeading;
 const int kBlocks[] = {1, 2, 4, 8, 16, 32, 64, 128, 256, 512, 1024};
 
 // Every block's last calibration run copies 10^7 times and lasts these ms: the
@@ -23,17 +23,15 @@ const char* const kExampleSpeeds[] = {"2500",    "4166.67", "6666.67", "8888.89"
                                       "9411.76", "9696.97", "9846.15", "9846.15",
                                       "8533.33", "7314.29", "5120"};
 
-std::string consoleBlock(int block, const std::string& threads, const std::string& rate,
-                         const std::string& speed, std::size_t runs = 7) {
-    return "  Testing with block size = " + std::to_string(block) + " KiBytes... " +
-           hashes(runs) + "\r  Speed @ " + std::to_string(block) + " KiB: " + threads + "x" + rate +
-           " K-OPS / " + speed + " MiB per second and thread.\n";
-}
-
 std::string logBlock(int block, const std::string& threads, const std::string& rate,
                      const std::string& speed) {
     return "  Speed @ " + std::to_string(block) + " KiB: " + threads + "x" + rate + " K-OPS / " +
            speed + " MiB per second and thread.\n";
+}
+
+std::string consoleBlock(int block, const std::string& threads, const std::string& rate,
+                         const std::string& speed, std::size_t runs = 7) {
+    return fill(kBlockLine, block) + hashes(runs) + "\r" + logBlock(block, threads, rate, speed);
 }
 
 std::string repeats(int cycles, int block) {
@@ -52,17 +50,12 @@ struct MemoryTest : ConsoleTest {
             calibrationEndingAt(7, ms);
         }
     }
-    static std::string exampleConsoleBlocks(const std::string& threads) {
+    // The example's eleven lines, as on the console or in the log.
+    static std::string exampleBlocks(const std::string& threads, bool console = true) {
         std::string text;
         for (int i = 0; i < 11; ++i) {
-            text += consoleBlock(kBlocks[i], threads, kExampleRates[i], kExampleSpeeds[i]);
-        }
-        return text;
-    }
-    static std::string exampleLogBlocks(const std::string& threads) {
-        std::string text;
-        for (int i = 0; i < 11; ++i) {
-            text += logBlock(kBlocks[i], threads, kExampleRates[i], kExampleSpeeds[i]);
+            text += console ? consoleBlock(kBlocks[i], threads, kExampleRates[i], kExampleSpeeds[i])
+                            : logBlock(kBlocks[i], threads, kExampleRates[i], kExampleSpeeds[i]);
         }
         return text;
     }
@@ -83,11 +76,6 @@ struct MemoryTest : ConsoleTest {
     }
 };
 
-const std::string kSpdHeader =
-    "\nMachine readable results: \"SPD\";THREADS;11x{MiB/s;1-1024K};CHECKSUM\n";
-const std::string kMemHeader =
-    "\nMachine readable results: \"MEM\";THREADS;MCPYBLCK;MCPYSPD;CHECKSUM\n";
-
 TEST_F(MemoryTest, FullRunWritesLinesAndBothRecords) {
     scriptExampleBlocks();
     // 130000 ms by the running halving; their mean would be 126667.
@@ -96,17 +84,18 @@ TEST_F(MemoryTest, FullRunWritesLinesAndBothRecords) {
     memoryTest(1);
     // 9846.15 at 128 KiB beats the stored whole 9846 of 64 KiB; then
     // (10^7 / 130000) * 128 = 9846.15, not (10^7 / 130000 truncated) * 128.
-    EXPECT_EQ(consoleText(), kHeading + exampleConsoleBlocks("1") +
+    EXPECT_EQ(consoleText(), kHeading + exampleBlocks("1") +
                                  "\n  Best block / speed was (9846 MiB/s @ 128 KiB blocks)\n" +
                                  repeats(3, 128) +
                                  "\r  CPU max memcopy speed is: 1x9846 MiB/s @ 128 KiB blocks."
                                  "           \n");
     EXPECT_EQ(logText(),
-              kHeading + exampleLogBlocks("1") +
-                  "  CPU max memcopy speed is: 1x9846 MiB/s @ 128 KiB blocks.\n" + kSpdHeader +
+              kHeading + exampleBlocks("1", false) +
+                  "  CPU max memcopy speed is: 1x9846 MiB/s @ 128 KiB blocks.\n" +
+                  texts::kSpdRecordHeader +
                   "##SPD;1;2500;4166.67;6666.67;8888.89;9411.76;9696.97;9846.15;9846.15;8533.33;"
                   "7314.29;5120;e968af1\n" +
-                  kMemHeader + "##MEM;1;128;9846;bb5ab7e6\n");
+                  texts::kMemRecordHeader + "##MEM;1;128;9846;bb5ab7e6\n");
     EXPECT_EQ(fakePriorityRequests(), requested({kPriorityClassRealtime, kPriorityClassNormal}));
     EXPECT_EQ(fakeCounterRemaining(), 0u);
 
@@ -125,14 +114,15 @@ TEST_F(MemoryTest, FullRunWritesLinesAndBothRecords) {
     }
     EXPECT_EQ(repeatArgs(), std::vector<WorkArg>(3, 128));
     EXPECT_EQ(fakeWorkloadCounts(kFakeMemcopy).back(), WorkCount{10000000});
-}
 
-TEST_F(MemoryTest, ThreadCountZeroPrintsZeroAndRunsOnTheCallingThread) {
+    // Thread count 0 runs on the calling thread too, but prints 0; one pass is
+    // taken as it is.
+    restart();
     scriptExampleBlocks();
     times({130000});
     cycleCount = 1;
     memoryTest(0);
-    EXPECT_EQ(consoleText(), kHeading + exampleConsoleBlocks("0") +
+    EXPECT_EQ(consoleText(), kHeading + exampleBlocks("0") +
                                  "\n  Best block / speed was (9846 MiB/s @ 128 KiB blocks)\n" +
                                  repeats(1, 128) +
                                  "\r  CPU max memcopy speed is: 0x9846 MiB/s @ 128 KiB blocks."
@@ -140,9 +130,9 @@ TEST_F(MemoryTest, ThreadCountZeroPrintsZeroAndRunsOnTheCallingThread) {
     EXPECT_NE(logText().find("\n##SPD;0;2500;"), std::string::npos);
     EXPECT_NE(logText().find("\n##MEM;0;128;9846;26760525\n"), std::string::npos);
     EXPECT_EQ(fakeThreadsStarted(), 0);
-}
 
-TEST_F(MemoryTest, WithoutLogNoRecordIsWritten) {
+    // Without a log no record is written.
+    restart();
     scriptExampleBlocks();
     times({130000});
     cycleCount = 1;
@@ -185,27 +175,14 @@ TEST_F(MemoryTest, BestBlockIsComparedWithTheStoredWholeNumber) {
               std::string::npos);
 }
 
-TEST_F(MemoryTest, RepeatPassesAreCombinedByRunningHalving) {
-    const std::vector<std::vector<double>> passes = {{131072}, {65536, 196608}};
-    for (const std::vector<double>& ms : passes) {
-        restart();
-        scriptExampleBlocks();
-        times(ms);
-        cycleCount = static_cast<CycleCount>(ms.size());
-        memoryTest(1);
-        // 10^7 / 131072 * 128 = 9765.625
-        EXPECT_NE(consoleText().find("1x9765 MiB/s @ 128 KiB blocks."), std::string::npos);
-    }
-}
-
 TEST_F(MemoryTest, CycleCountZeroEndsTooFastAfterTheBestBlockLine) {
     scriptExampleBlocks();
     cycleCount = 0;
     memoryTest(1);
-    EXPECT_EQ(consoleText(), kHeading + exampleConsoleBlocks("1") +
+    EXPECT_EQ(consoleText(), kHeading + exampleBlocks("1") +
                                  "\n  Best block / speed was (9846 MiB/s @ 128 KiB blocks)\n" +
                                  kTooFast);
-    EXPECT_EQ(logText(), kHeading + exampleLogBlocks("1"));
+    EXPECT_EQ(logText(), kHeading + exampleBlocks("1", false));
     EXPECT_EQ(fakePriorityRequests(), requested({kPriorityClassRealtime, kPriorityClassNormal}));
 }
 
@@ -216,10 +193,10 @@ TEST_F(MemoryTest, NoMemoryEndsTheTest) {
     calibrationEndingAt(7, 4000);
     calibrationEndingAt(7, 4800);
     memoryTest(1);
-    const std::string warning = "\nWARNING: Can not allocate memory for 4 KiB blocks! Test aborted.\n";
+    const std::string warning = fill(kNoMemory, 4);
     EXPECT_EQ(consoleText(), kHeading + consoleBlock(1, "1", "2500", "2500") +
                                  consoleBlock(2, "1", "2083.33", "4166.67") +
-                                 "  Testing with block size = 4 KiBytes... #" + warning);
+                                 fill(kBlockLine, 4) + "#" + warning);
     EXPECT_EQ(logText(), kHeading + logBlock(1, "1", "2500", "2500") +
                              logBlock(2, "1", "2083.33", "4166.67") + warning);
     EXPECT_EQ(fakeWorkloadCalls().size(), 15u);
@@ -232,23 +209,13 @@ TEST_F(MemoryTest, NoMemoryEndsTheTest) {
     scriptExampleBlocks();
     times({1000, 1000});
     memoryTest(1);
-    const std::string repeatWarning =
-        "\nWARNING: Can not allocate memory for 128 KiB blocks! Test aborted.\n";
+    const std::string repeatWarning = fill(kNoMemory, 128);
     const std::string end = "\r  Repeating test in 5 cycles with 128 KiB blocks. 1/5"
                             "\r  Repeating test in 5 cycles with 128 KiB blocks. 2/5" +
                             repeatWarning;
     EXPECT_EQ(consoleText().substr(consoleText().size() - end.size()), end);
-    EXPECT_EQ(logText(), kHeading + exampleLogBlocks("1") + repeatWarning);
+    EXPECT_EQ(logText(), kHeading + exampleBlocks("1", false) + repeatWarning);
     EXPECT_EQ(fakePriorityRequests().back(), kPriorityClassNormal);
-}
-
-TEST_F(MemoryTest, RunnerFailureEndsTheTest) {
-    fakeThreadsFailStartAt(1);
-    memoryTest(2);
-    const std::string warning = "\nWARNING: Can not start 2 worker threads! Test aborted.\n";
-    EXPECT_EQ(consoleText(), kHeading + "  Testing with block size = 1 KiBytes... #" + warning);
-    EXPECT_EQ(logText(), kHeading + warning);
-    EXPECT_EQ(fakePriorityRequests(), requested({kPriorityClassRealtime, kPriorityClassNormal}));
 }
 
 TEST_F(MemoryTest, TwoThreadsCalibrateAndRepeatThroughTheRunner) {
@@ -264,26 +231,13 @@ TEST_F(MemoryTest, TwoThreadsCalibrateAndRepeatThroughTheRunner) {
     EXPECT_NE(logText().find("\n##MEM;2;128;9846;"), std::string::npos);
 }
 
-TEST_F(MemoryTest, CalibrationThatNeverReaches1000MsEndsTooFast) {
-    memoryTest(1);
-#if TEMBRIX_WORD_BITS == 64
-    const std::size_t runs = 18;
-#else
-    const std::size_t runs = 31;  // the unsigned count wraps to 0 at 10^32
-#endif
-    EXPECT_EQ(consoleText(),
-              kHeading + "  Testing with block size = 1 KiBytes... " + hashes(runs) + kTooFast);
-    EXPECT_EQ(logText(), kHeading);
-    EXPECT_EQ(fakePriorityRequests(), requested({kPriorityClassRealtime, kPriorityClassNormal}));
-}
-
 TEST_F(MemoryTest, SpeedsBeyondTheWordEndTooFast) {
     // memSpeed from pass times 1, 0, 0, ...
     scriptExampleBlocks();
     times({1});
     cycleCount = 64;
     memoryTest(1);
-    EXPECT_EQ(consoleText(), kHeading + exampleConsoleBlocks("1") +
+    EXPECT_EQ(consoleText(), kHeading + exampleBlocks("1") +
                                  "\n  Best block / speed was (9846 MiB/s @ 128 KiB blocks)\n" +
                                  repeats(64, 128) + kTooFast);
     EXPECT_EQ(logText().find("##"), std::string::npos);
@@ -301,36 +255,10 @@ TEST_F(MemoryTest, SpeedsBeyondTheWordEndTooFast) {
 #if TEMBRIX_WORD_BITS == 64
     EXPECT_NE(consoleText().find("(1024000000000 MiB/s @ 1024 KiB blocks)"), std::string::npos);
 #else
-    const std::string end = "\r  Speed @ 512 KiB: 1x0.01 K-OPS / 5.12 MiB per second and "
-                            "thread.\n  Testing with block size = 1024 KiBytes... " +
-                            hashes(12) + kTooFast;
+    const std::string end = "\r  Speed @ 512 KiB: 1x0.01 K-OPS / 5.12 MiB per second and thread."
+                            "\n" + fill(kBlockLine, 1024) + hashes(12) + kTooFast;
     EXPECT_EQ(consoleText().substr(consoleText().size() - end.size()), end);
 #endif
-}
-
-TEST_F(MemoryTest, MoreThan64ThreadsAreRefusedAndPriorityWarnings) {
-    memoryTest(100);
-    const std::string refusal =
-        "\nWARNING: Can not run 100 threads, at most 64 are supported! Test skipped.\n";
-    EXPECT_EQ(consoleText(), refusal);
-    EXPECT_EQ(logText(), refusal);
-    EXPECT_TRUE(fakePriorityRequests().empty());
-    EXPECT_TRUE(fakeWorkloadCalls().empty());
-
-    restart();
-    fakePriorityRefuse(kPriorityClassRealtime);
-    fakePriorityRefuse(kPriorityClassHigh);
-    scriptExampleBlocks();
-    cycleCount = 0;
-    memoryTest(1);
-    const std::string high =
-        "WARNING: Can not set process to high priority! Results will be inaccurate.\n";
-    const std::string start =
-        "WARNING: Can not go realtime! Trying high priority.\n" + high + kHeading;
-    EXPECT_EQ(consoleText().substr(0, start.size()), start);
-    EXPECT_EQ(logText().substr(0, high.size() + kHeading.size()), high + kHeading);
-    EXPECT_EQ(fakePriorityRequests(),
-              requested({kPriorityClassRealtime, kPriorityClassHigh, kPriorityClassNormal}));
 }
 
 }  // namespace

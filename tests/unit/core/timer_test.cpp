@@ -49,16 +49,6 @@ TEST(TimeWorkload, TruncatesToWholeMilliseconds) {
     EXPECT_EQ(fakeCounterOverruns(), 0);
 }
 
-TEST(TimeWorkload, TruncatesMicrosecondsFirstAtAnOddFrequency) {
-    // 3579545 Hz: 3579 ticks are 999.847 us, so whole microseconds give 999
-    // and the run counts 0 ms; 3580 ticks are 1000.127 us and count 1 ms.
-    fakeCounterReset(3579545);
-    fakeCounterAppendTicks({3579, 3580, 3579545});
-    EXPECT_EQ(timeWorkload(idleWorkload, 0, 0, nullptr), TimerMs{0});
-    EXPECT_EQ(timeWorkload(idleWorkload, 0, 0, nullptr), TimerMs{1});
-    EXPECT_EQ(timeWorkload(idleWorkload, 0, 0, nullptr), TimerMs{1000});
-}
-
 TEST(TimeWorkload, ReadsTheFrequencyOnEveryCallBeforeTheInterval) {
     fakeCounterReset(1000000);
     fakeCounterAppendMs({1.0, 2.0, 3.0});

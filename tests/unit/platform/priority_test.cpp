@@ -40,11 +40,6 @@ struct PosixPriority : testing::Test {
     }
 };
 
-TEST_F(PosixPriority, NormalIsTimeSharingAtNiceZero) {
-    ASSERT_TRUE(setPriority(Normal));
-    expectTimeSharing(0);
-}
-
 TEST_F(PosixPriority, HighIsNiceMinusTenOrRefusedUnchanged) {
     ASSERT_TRUE(setPriority(Normal));
     if (setPriority(High)) {

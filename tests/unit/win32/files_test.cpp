@@ -12,23 +12,14 @@
 
 #include "platform/console_platform.h"
 #include "platform/core_platform.h"
+#include "support/scratch_dir.h"
+#include "unit/win32/helper_process.h"
 
 #ifndef TEMBRIX_LOG_SHARE_READER
 #error "TEMBRIX_LOG_SHARE_READER names the helper program"
 #endif
 
 namespace {
-
-// A fresh directory below the system's temporary directory, as a Windows path.
-std::string makeTempDirectory(const char* name) {
-    char base[MAX_PATH];
-    const DWORD length = GetTempPathA(MAX_PATH, base);
-    EXPECT_GT(length, 0u);
-    const std::string directory = std::string(base) + "tembrix-" + name + "-" +
-                                  std::to_string(GetCurrentProcessId());
-    CreateDirectoryA(directory.c_str(), nullptr);
-    return directory;
-}
 
 // Shared for everything: the disk test holds its file with DELETE access.
 std::string readBytes(const std::string& path) {
@@ -55,39 +46,13 @@ bool exists(const std::string& path) {
     return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
-// Runs the share reader on path; returns its exit status.
 DWORD runShareReader(const std::string& path, const std::string& copyPath) {
-    // The helper is built next to this test; under Wine Z: is the Unix root.
-    std::string reader = std::string("Z:") + TEMBRIX_LOG_SHARE_READER;
-    for (char& c : reader) {
-        if (c == '/') {
-            c = '\\';
-        }
-    }
-    std::string commandLine = "\"" + reader + "\" \"" + path + "\" \"" + copyPath + "\"";
-    STARTUPINFOA startup{};
-    startup.cb = sizeof(startup);
-    PROCESS_INFORMATION process{};
-    if (!CreateProcessA(reader.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
-                        nullptr, &startup, &process)) {
-        ADD_FAILURE() << "cannot start " << reader << ", error " << GetLastError();
-        return 99;
-    }
-    WaitForSingleObject(process.hProcess, INFINITE);
-    DWORD status = 99;
-    GetExitCodeProcess(process.hProcess, &status);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-    return status;
-}
-
-TEST(Win32Files, TestFileSuffixIsBackslashTestIo) {
-    EXPECT_STREQ(platformTestFileSuffix(), "\\test.io");
+    return runHelper(TEMBRIX_LOG_SHARE_READER, "\"" + path + "\" \"" + copyPath + "\"");
 }
 
 TEST(Win32Files, CommittedFileIsBinaryTruncatedAndFlushes) {
-    const std::string directory = makeTempDirectory("commit");
-    const std::string path = directory + platformTestFileSuffix();
+    const ScratchDir dir;
+    const std::string path = dir.file("test.io");
     writeBytes(path, std::string(5000, 'o'));
 
     bool inUse = true;
@@ -108,12 +73,11 @@ TEST(Win32Files, CommittedFileIsBinaryTruncatedAndFlushes) {
     // Opened delete-on-close: it goes with its last handle.
     std::fclose(file);
     EXPECT_FALSE(exists(path));
-    RemoveDirectoryA(directory.c_str());
 }
 
 TEST(Win32Files, ASecondWriterIsRefusedAsInUseAndALeftoverIsTakenOver) {
-    const std::string directory = makeTempDirectory("held");
-    const std::string path = directory + platformTestFileSuffix();
+    const ScratchDir dir;
+    const std::string path = dir.file("test.io");
     bool inUse = true;
     std::FILE* held = platformOpenCommittedFile(path.c_str(), &inUse);
     ASSERT_NE(held, nullptr);
@@ -135,12 +99,11 @@ TEST(Win32Files, ASecondWriterIsRefusedAsInUseAndALeftoverIsTakenOver) {
     EXPECT_EQ(readBytes(path), "");
     EXPECT_TRUE(platformCloseAndRemoveTestFile(taken, path.c_str()));
     EXPECT_FALSE(exists(path));
-    RemoveDirectoryA(directory.c_str());
 }
 
 TEST(Win32Files, ProbeCreatesAnEmptyFileOrTruncates) {
-    const std::string directory = makeTempDirectory("probe");
-    const std::string path = directory + platformTestFileSuffix();
+    const ScratchDir dir;
+    const std::string path = dir.file("test.io");
     bool inUse = true;
     std::FILE* probe = platformOpenProbeFile(path.c_str(), &inUse);
     ASSERT_NE(probe, nullptr);
@@ -153,15 +116,12 @@ TEST(Win32Files, ProbeCreatesAnEmptyFileOrTruncates) {
     ASSERT_NE(probe, nullptr);
     std::fclose(probe);
     EXPECT_EQ(readBytes(path), "");
-
-    std::remove(path.c_str());
-    RemoveDirectoryA(directory.c_str());
 }
 
 TEST(Win32Files, AFileWithASecondNameIsRefusedAndKept) {
-    const std::string directory = makeTempDirectory("links");
-    const std::string path = directory + platformTestFileSuffix();
-    const std::string otherName = directory + "\\precious.txt";
+    const ScratchDir dir;
+    const std::string path = dir.file("test.io");
+    const std::string otherName = dir.file("precious.txt");
     writeBytes(otherName, "keep me");
     ASSERT_TRUE(CreateHardLinkA(path.c_str(), otherName.c_str(), nullptr));
     bool inUse = true;
@@ -171,9 +131,6 @@ TEST(Win32Files, AFileWithASecondNameIsRefusedAndKept) {
     EXPECT_FALSE(inUse);
     EXPECT_EQ(readBytes(otherName), "keep me");
     EXPECT_EQ(readBytes(path), "keep me");
-    std::remove(path.c_str());
-    std::remove(otherName.c_str());
-    RemoveDirectoryA(directory.c_str());
 }
 
 TEST(Win32Files, AFileLeftInADirectoryRenamedMeanwhileIsReported) {
@@ -192,7 +149,8 @@ TEST(Win32Files, AFileLeftInADirectoryRenamedMeanwhileIsReported) {
 }
 
 TEST(Win32Files, OpensFailInAMissingDirectory) {
-    const std::string path = makeTempDirectory("missing") + "\\no such dir\\test.io";
+    const ScratchDir dir;
+    const std::string path = dir.file("no such dir\\test.io");
     bool inUse = true;
     EXPECT_EQ(platformOpenCommittedFile(path.c_str(), &inUse), nullptr);
     EXPECT_FALSE(inUse);
@@ -204,8 +162,8 @@ TEST(Win32Files, OpensFailInAMissingDirectory) {
 }
 
 TEST(Win32Log, TextModeTruncatesAndEndsLinesInCrLf) {
-    const std::string directory = makeTempDirectory("log");
-    const std::string path = directory + "\\run.log";
+    const ScratchDir dir;
+    const std::string path = dir.file("run.log");
     writeBytes(path, "an older, longer log that must not survive\r\n");
     {
         std::ofstream log;
@@ -213,14 +171,12 @@ TEST(Win32Log, TextModeTruncatesAndEndsLinesInCrLf) {
         log << "##SYS;64;VC2013_NT\n" << "\nsecond\n";
     }
     EXPECT_EQ(readBytes(path), "##SYS;64;VC2013_NT\r\n\r\nsecond\r\n");
-    std::remove(path.c_str());
-    RemoveDirectoryA(directory.c_str());
 }
 
 TEST(Win32Log, AnotherProcessCanReadAndWriteTheLogWhileItIsHeld) {
-    const std::string directory = makeTempDirectory("share");
-    const std::string path = directory + "\\held.log";
-    const std::string copyPath = directory + "\\copy.bin";
+    const ScratchDir dir;
+    const std::string path = dir.file("held.log");
+    const std::string copyPath = dir.file("copy.bin");
     std::ofstream log;
     ASSERT_TRUE(platformOpenLogFile(log, path.c_str()));
     log << "line one\nline two\n";
@@ -237,36 +193,29 @@ TEST(Win32Log, AnotherProcessCanReadAndWriteTheLogWhileItIsHeld) {
     EXPECT_EQ(runShareReader(path, copyPath), 2u);
     CloseHandle(exclusive);
 
-    std::remove(copyPath.c_str());
-    std::remove(path.c_str());
-    RemoveDirectoryA(directory.c_str());
 }
 
 TEST(Win32Log, KnowsTheLogFileByItsIdNotByItsName) {
-    const std::string directory = makeTempDirectory("identity");
-    const std::string path = directory + "\\run.log";
-    const std::string secondName = directory + "\\second.log";
-    const std::string otherFile = directory + "\\test.io";
+    const ScratchDir dir;
+    const std::string path = dir.file("run.log");
+    const std::string secondName = dir.file("second.log");
+    const std::string otherFile = dir.file("test.io");
     {
         std::ofstream log;
         ASSERT_TRUE(platformOpenLogFile(log, path.c_str()));
         EXPECT_TRUE(platformIsLogFile(path.c_str()));
-        EXPECT_TRUE(platformIsLogFile((directory + "\\.\\RUN.LOG").c_str()));
+        EXPECT_TRUE(platformIsLogFile(dir.file(".\\RUN.LOG").c_str()));
         ASSERT_TRUE(CreateHardLinkA(secondName.c_str(), path.c_str(), nullptr));
         EXPECT_TRUE(platformIsLogFile(secondName.c_str()));
         writeBytes(otherFile, "");
         EXPECT_FALSE(platformIsLogFile(otherFile.c_str()));
-        EXPECT_FALSE(platformIsLogFile((directory + "\\missing").c_str()));
+        EXPECT_FALSE(platformIsLogFile(dir.file("missing").c_str()));
     }
-    std::remove(otherFile.c_str());
-    std::remove(secondName.c_str());
-    std::remove(path.c_str());
-    RemoveDirectoryA(directory.c_str());
 }
 
 TEST(Win32ConsoleInput, InputFromAFileIsLeftAlone) {
-    const std::string directory = makeTempDirectory("stdin");
-    const std::string path = directory + "\\answers.txt";
+    const ScratchDir dir;
+    const std::string path = dir.file("answers.txt");
     writeBytes(path, "c\nm\nq\n");
     ASSERT_NE(std::freopen(path.c_str(), "r", stdin), nullptr);
     // The layer asks the system's standard input handle what it is.
@@ -280,8 +229,6 @@ TEST(Win32ConsoleInput, InputFromAFileIsLeftAlone) {
     }
     EXPECT_EQ(rest, "\nm\nq\n");
     std::fclose(stdin);
-    std::remove(path.c_str());
-    RemoveDirectoryA(directory.c_str());
 }
 
 }  // namespace

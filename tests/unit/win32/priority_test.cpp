@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include "core/priority.h"
 #include "platform/core_platform.h"
 
 namespace {
@@ -34,18 +33,6 @@ TEST(Win32Priority, RealtimeReportsExactlyWhatTheSystemAnswered) {
     EXPECT_EQ(platformSetPriorityClass(kPriorityClassRealtime), systemAnswer);
     // Whatever class the system granted (realtime, or high without the privilege).
     EXPECT_EQ(currentClass(), systemClass);
-    restoreNormal();
-}
-
-TEST(Win32Priority, LevelsMapToTheirClassesThroughTheRealLayer) {
-    ASSERT_TRUE(setPriority(High));
-    EXPECT_EQ(currentClass(), static_cast<DWORD>(HIGH_PRIORITY_CLASS));
-    // Every level but High and Realtime is normal.
-    for (PriorityLevel level : {Normal, PriorityLevel{0}, PriorityLevel{4}, PriorityLevel{-1}}) {
-        ASSERT_TRUE(setPriority(High));
-        EXPECT_TRUE(setPriority(level)) << "level " << level;
-        EXPECT_EQ(currentClass(), static_cast<DWORD>(NORMAL_PRIORITY_CLASS)) << "level " << level;
-    }
     restoreNormal();
 }
 
