@@ -136,16 +136,15 @@ TEST(Win32Files, AFileWithASecondNameIsRefusedAndKept) {
 TEST(Win32Files, AFileLeftInADirectoryRenamedMeanwhileIsReported) {
     // Wine lets the directory go while the file is open, and then removes the
     // file by its old name only.
-    const std::string directory = makeTempDirectory("renamed");
-    const std::string path = directory + platformTestFileSuffix();
+    const ScratchDir dir;
+    const std::string directory = dir.file("renamed");
+    ASSERT_TRUE(CreateDirectoryA(directory.c_str(), nullptr));
+    const std::string path = directory + "\\test.io";
     bool inUse = true;
     std::FILE* file = platformOpenCommittedFile(path.c_str(), &inUse);
     ASSERT_NE(file, nullptr);
-    const std::string renamed = directory + "-old";
-    ASSERT_TRUE(MoveFileA(directory.c_str(), renamed.c_str()));
+    ASSERT_TRUE(MoveFileA(directory.c_str(), dir.file("old").c_str()));
     EXPECT_FALSE(platformCloseAndRemoveTestFile(file, path.c_str()));
-    std::remove((renamed + platformTestFileSuffix()).c_str());
-    RemoveDirectoryA(renamed.c_str());
 }
 
 TEST(Win32Files, OpensFailInAMissingDirectory) {
