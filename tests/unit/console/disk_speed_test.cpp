@@ -56,20 +56,17 @@ struct DiskTest : ConsoleTest {
         calibrationEndingAt(5, 1234);
         times(std::vector<double>(6, 1000));
     }
-    static std::string consoleBlocks() {
-        return consoleBlock(1, 3, "0.5", "0.5") + consoleBlock(2, 2, "0.1", "0.2") +
-               consoleBlock(4, 3, "1", "4") + consoleBlock(8, 4, "6.25", "50") +
-               consoleBlock(16, 5, "81.0373", "1296.6") + consoleBlock(32, 1, "0.01", "0.32") +
-               consoleBlock(64, 1, "0.01", "0.64") + consoleBlock(128, 1, "0.01", "1.28") +
-               consoleBlock(256, 1, "0.01", "2.56") + consoleBlock(512, 1, "0.01", "5.12") +
-               consoleBlock(1024, 1, "0.01", "10.24");
-    }
-    static std::string logBlocks() {
-        return logBlock(1, "0.5", "0.5") + logBlock(2, "0.1", "0.2") + logBlock(4, "1", "4") +
-               logBlock(8, "6.25", "50") + logBlock(16, "81.0373", "1296.6") +
-               logBlock(32, "0.01", "0.32") + logBlock(64, "0.01", "0.64") +
-               logBlock(128, "0.01", "1.28") + logBlock(256, "0.01", "2.56") +
-               logBlock(512, "0.01", "5.12") + logBlock(1024, "0.01", "10.24");
+    // Their eleven lines, as on the console or in the log.
+    static std::string blockLines(bool console = true) {
+        const auto line = [console](int block, std::size_t runs, const char* rate,
+                                    const char* speed) {
+            return console ? consoleBlock(block, runs, rate, speed) : logBlock(block, rate, speed);
+        };
+        return line(1, 3, "0.5", "0.5") + line(2, 2, "0.1", "0.2") + line(4, 3, "1", "4") +
+               line(8, 4, "6.25", "50") + line(16, 5, "81.0373", "1296.6") +
+               line(32, 1, "0.01", "0.32") + line(64, 1, "0.01", "0.64") +
+               line(128, 1, "0.01", "1.28") + line(256, 1, "0.01", "2.56") +
+               line(512, 1, "0.01", "5.12") + line(1024, 1, "0.01", "10.24");
     }
     // A directory whose name is exactly 63 characters long.
     std::string directoryOf63() {
@@ -84,17 +81,15 @@ TEST_F(DiskTest, DirectoryFromTheCommandLineMeasuresElevenBlocksAtHighPriority) 
     destinationPath = directory.c_str();
     scriptBlocks();
     diskTest();
-    EXPECT_EQ(consoleText(), kHeading + consoleBlocks());
-    EXPECT_EQ(logText(), logHeading(directory) + logBlocks());
+    EXPECT_EQ(consoleText(), kHeading + blockLines());
+    EXPECT_EQ(logText(), logHeading(directory) + blockLines(false));
     EXPECT_EQ(fakePriorityRequests(), requested({kPriorityClassHigh}));
     EXPECT_EQ(fakeCounterRemaining(), 0u);
     EXPECT_EQ(fakeThreadsStarted(), 0);
+    std::vector<WorkCount> block16;
     for (const FakeWorkloadCall& call : fakeWorkloadCalls()) {
         EXPECT_EQ(call.workload, kFakeDiskWrite);
         EXPECT_EQ(call.path, testFile());
-    }
-    std::vector<WorkCount> block16;
-    for (const FakeWorkloadCall& call : fakeWorkloadCalls()) {
         if (call.arg == 16) {
             block16.push_back(call.count);
         }
@@ -108,8 +103,8 @@ TEST_F(DiskTest, DirectoryFromTheCommandLineMeasuresElevenBlocksAtHighPriority) 
     destinationPath = directory.c_str();
     scriptBlocks();
     diskTest();
-    EXPECT_EQ(consoleText(), kHighRefused + kHeading + consoleBlocks());
-    EXPECT_EQ(logText(), kHighRefused + logHeading(directory) + logBlocks());
+    EXPECT_EQ(consoleText(), kHighRefused + kHeading + blockLines());
+    EXPECT_EQ(logText(), kHighRefused + logHeading(directory) + blockLines(false));
     EXPECT_EQ(fakePriorityRequests(), requested({kPriorityClassHigh}));
 }
 
@@ -154,7 +149,7 @@ TEST_F(DiskTest, TypedDirectoryIsProbedKeptAndNotAskedForAgain) {
     console.empty();
     scriptBlocks();
     diskTest();
-    EXPECT_EQ(consoleText(), kHeading + consoleBlocks());
+    EXPECT_EQ(consoleText(), kHeading + blockLines());
     EXPECT_EQ(std::string(destinationPath), directory);
 }
 

@@ -159,7 +159,7 @@ TEST_F(RunOnThreads, StartFailureCombinesOnlyTheStartedWorkers) {
 }
 
 TEST_F(RunOnThreads, FailedWaitForAllFallsBackToOneByOne) {
-    fakeThreadsFailWait();
+    fakeThreadsFailWaits(1);
     WorkStatus status = kStatusNoMemory;
     EXPECT_EQ(runWithTimes({1000, 1001, 1003}, &status), TimerMs{1001});
     EXPECT_EQ(status, kStatusOk);
