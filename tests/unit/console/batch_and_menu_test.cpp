@@ -2,7 +2,6 @@
 // menu's own texts; the whole program started in-process. Every timed run here
 // lasts 0 ms, so each test ends early in a known way.
 #include <iostream>
-#include <sstream>
 #include <string>
 #include <vector>
 
