@@ -4,12 +4,9 @@
 #include <string>
 #include <vector>
 
-#if defined(__SANITIZE_ADDRESS__)
-#include <sanitizer/lsan_interface.h>
-#endif
-
 #include "console/measurements/cpu_speed.h"
 #include "console/measurements/memory_speed.h"
+#include "support/leaks_allowed.h"
 #include "unit/console/console_fixture.h"
 
 namespace {
@@ -99,13 +96,8 @@ TYPED_TEST(CpuAndMemory, RunnerFailuresEndTheTestWithoutRecord) {
     cycleCount = 1;
     this->calibrationEndingAt(1, 1000);
     fakeThreadsFailWaits(1 + 3);  // the wait for all, then each of the three
-#if defined(__SANITIZE_ADDRESS__)
-    __lsan_disable();  // the runner keeps the records of workers that may still run
-#endif
+    const LeaksAllowed leaks;
     TypeParam::run(3);
-#if defined(__SANITIZE_ADDRESS__)
-    __lsan_enable();
-#endif
     EXPECT_EQ(this->consoleText(), TypeParam::consoleToWorkers() + kWaitFailed);
     EXPECT_EQ(this->logText(), TypeParam::logToWorkers() + kWaitFailed);
     EXPECT_EQ(fakePriorityRequests(), requested({kPriorityClassRealtime, kPriorityClassNormal}));

@@ -36,10 +36,6 @@ std::string consoleBlock(int block, std::size_t runs, const std::string& rate,
     return fill(kBlockLine, block) + hashes(runs) + "\r" + logBlock(block, rate, speed);
 }
 
-std::string logHeading(const std::string& directory) {
-    return fill(kLogDiskHeading, directory);
-}
-
 struct DiskTest : ConsoleTest {
     ScratchDir scratch;
     std::string directory = scratch.path.string();
@@ -82,7 +78,7 @@ TEST_F(DiskTest, DirectoryFromTheCommandLineMeasuresElevenBlocksAtHighPriority) 
     scriptBlocks();
     diskTest();
     EXPECT_EQ(consoleText(), kHeading + blockLines());
-    EXPECT_EQ(logText(), logHeading(directory) + blockLines(false));
+    EXPECT_EQ(logText(), fill(kLogDiskHeading, directory) + blockLines(false));
     EXPECT_EQ(fakePriorityRequests(), requested({kPriorityClassHigh}));
     EXPECT_EQ(fakeCounterRemaining(), 0u);
     EXPECT_EQ(fakeThreadsStarted(), 0);
@@ -104,7 +100,7 @@ TEST_F(DiskTest, DirectoryFromTheCommandLineMeasuresElevenBlocksAtHighPriority) 
     scriptBlocks();
     diskTest();
     EXPECT_EQ(consoleText(), kHighRefused + kHeading + blockLines());
-    EXPECT_EQ(logText(), kHighRefused + logHeading(directory) + blockLines(false));
+    EXPECT_EQ(logText(), kHighRefused + fill(kLogDiskHeading, directory) + blockLines(false));
     EXPECT_EQ(fakePriorityRequests(), requested({kPriorityClassHigh}));
 }
 
@@ -142,7 +138,7 @@ TEST_F(DiskTest, TypedDirectoryIsProbedKeptAndNotAskedForAgain) {
     EXPECT_EQ(std::filesystem::file_size(testFile()), 0u);
     EXPECT_EQ(consoleText(), kPrompt + kHeading + fill(kBlockLine, 1) +
                                  hashes(kRunsBeforeOverflow) + kDiskRunsTooShort);
-    EXPECT_EQ(logText(), logHeading(directory) + kDiskRunsTooShort);
+    EXPECT_EQ(logText(), fill(kLogDiskHeading, directory) + kDiskRunsTooShort);
     EXPECT_EQ(fakeWorkloadCalls().front().path, testFile());
     EXPECT_EQ(std::cin.peek(), 'l');
 
@@ -163,7 +159,7 @@ TEST_F(DiskTest, TypedLineIsTheDirectoryWhateverItsLength) {
         diskTest();
         ASSERT_NE(destinationPath, nullptr);
         EXPECT_EQ(std::string(destinationPath), typed);
-        EXPECT_EQ(logText(), logHeading(typed) + kDiskRunsTooShort);
+        EXPECT_EQ(logText(), fill(kLogDiskHeading, typed) + kDiskRunsTooShort);
         EXPECT_EQ(fakeWorkloadCalls().front().path, typed + kTestFileName);
         EXPECT_TRUE(std::filesystem::exists(typed + kTestFileName)) << "probed there";
         EXPECT_FALSE(std::cin.fail());
@@ -198,7 +194,7 @@ TEST_F(DiskTest, FailedRunEndsTheTestAtOnce) {
         EXPECT_EQ(consoleText(), kHeading + consoleBlock(1, 1, "0.01", "0.01") +
                                      consoleBlock(2, 1, "0.01", "0.02") +
                                      fill(kBlockLine, 4) + "#" + c.warning);
-        EXPECT_EQ(logText(), logHeading(directory) + logBlock(1, "0.01", "0.01") +
+        EXPECT_EQ(logText(), fill(kLogDiskHeading, directory) + logBlock(1, "0.01", "0.01") +
                                  logBlock(2, "0.01", "0.02") + c.warning);
         EXPECT_EQ(fakeWorkloadCalls().size(), 3u);
         EXPECT_EQ(fakePriorityRequests(), requested({kPriorityClassHigh}));
