@@ -61,11 +61,8 @@ TEST_F(CpuTest, FullRunWritesLinesAndRecord) {
     EXPECT_EQ(fakeCounterRemaining(), 0u);
     EXPECT_EQ(fakeThreadsStarted(), 0);
 
-    std::vector<WorkCount> calibrationCounts;
-    for (WorkCount c = 10; c <= 100000000; c *= 10) {
-        calibrationCounts.push_back(c);
-    }
-    EXPECT_EQ(fakeWorkloadCounts(kFakeCalibration), calibrationCounts);
+    EXPECT_EQ(fakeWorkloadCounts(kFakeCalibration),
+              (std::vector<WorkCount>{10, 100, 1000, 10000, 100000, 1000000, 10000000, 100000000}));
     const std::vector<WorkCount> phaseCounts(3, 81037000);
     EXPECT_EQ(fakeWorkloadCounts(kFakeInteger), phaseCounts);
     EXPECT_EQ(fakeWorkloadCounts(kFakeFloat), phaseCounts);

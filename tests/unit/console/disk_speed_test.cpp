@@ -20,11 +20,6 @@ const char* const kTestFileName = "\\test.io";
 const char* const kTestFileName = "/test.io";
 #endif
 const char* const kMissingDirectory = "/nonexistent-tembrix-directory";
-#if TEMBRIX_WORD_BITS == 64
-const std::size_t kRunsBeforeOverflow = 18;
-#else
-const std::size_t kRunsBeforeOverflow = 9;  // the count is signed 32-bit
-#endif
 
 std::string logBlock(int block, const std::string& rate, const std::string& speed) {
     return "  Speed @ " + std::to_string(block) + " KiB: " + rate + " K-OPS / " + speed +
@@ -64,7 +59,6 @@ struct DiskTest : ConsoleTest {
                line(128, 1, "0.01", "1.28") + line(256, 1, "0.01", "2.56") +
                line(512, 1, "0.01", "5.12") + line(1024, 1, "0.01", "10.24");
     }
-    // A directory whose name is exactly 63 characters long.
     std::string directoryOf63() {
         const std::string base = directory + "/";
         const std::string name = base + std::string(63 - base.size(), 'd');
@@ -137,7 +131,7 @@ TEST_F(DiskTest, TypedDirectoryIsProbedKeptAndNotAskedForAgain) {
     EXPECT_TRUE(std::filesystem::is_regular_file(testFile()));
     EXPECT_EQ(std::filesystem::file_size(testFile()), 0u);
     EXPECT_EQ(consoleText(), kPrompt + kHeading + fill(kBlockLine, 1) +
-                                 hashes(kRunsBeforeOverflow) + kDiskRunsTooShort);
+                                 hashes(kZeroMsDiskRuns) + kDiskRunsTooShort);
     EXPECT_EQ(logText(), fill(kLogDiskHeading, directory) + kDiskRunsTooShort);
     EXPECT_EQ(fakeWorkloadCalls().front().path, testFile());
     EXPECT_EQ(std::cin.peek(), 'l');

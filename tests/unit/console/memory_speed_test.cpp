@@ -65,13 +65,7 @@ struct MemoryTest : ConsoleTest {
         }
         return text;
     }
-    // Blocks 4 to 1024 at throughput 400, below every best of these tests.
-    static void scriptSlowBlocksFrom4() {
-        for (int i = 2; i < 11; ++i) {
-            calibrationEndingAt(7, 25000.0 * kBlocks[i]);
-        }
-    }
-    // The block that the repeat passes copy (their arg), and their counts.
+    // The blocks that the repeat passes copied (their arg).
     static std::vector<WorkArg> repeatArgs() {
         std::vector<WorkArg> args;
         const std::vector<FakeWorkloadCall>& calls = fakeWorkloadCalls();
@@ -150,7 +144,9 @@ TEST_F(MemoryTest, BestBlockIsComparedWithTheStoredWholeNumber) {
         restart();
         calibrationEndingAt(7, 12488);
         calibrationEndingAt(7, c.ms2);
-        scriptSlowBlocksFrom4();
+        for (int i = 2; i < 11; ++i) {  // 4 to 1024 KiB at 400 MiB/s, below every best here
+            calibrationEndingAt(7, 25000.0 * kBlocks[i]);
+        }
         cycleCount = 1;
         times({1000});
         memoryTest(1);
