@@ -3,7 +3,6 @@
 // lasts 0 ms, so each test ends early in a known way.
 #include <iostream>
 #include <string>
-#include <vector>
 
 #include "console/batch_and_menu.h"
 #include "console/program.h"
@@ -13,7 +12,6 @@
 namespace {
 
 using namespace texts;
-const std::string kPrompt = kDiskPrompt;
 
 // What each test prints when all its runs last 0 ms.
 const std::string kCpu = kCalibratingCpu + hashes(kZeroMsRuns) + kTooFast;
@@ -60,8 +58,7 @@ TEST_F(MenuTest, ChoicesAndTheLinesAfterThem) {
         {"\nc\n", turn() + kBye, ""},  // the line end is the choice; the c line is dropped
         {"", turn() + kBye, ""},
         {"c", turn(kCpu) + turn() + kBye, "c"},
-        {"d\n\n", turn(kPrompt) + turn() + kBye, ""},
-        {"a\n\n", turn(kCpu + kMemory + kPrompt) + turn() + kBye, "cm"},
+        {"a\n\n", turn(kCpu + kMemory + kDiskPrompt) + turn() + kBye, "cm"},
     };
     for (const Case& c : cases) {
         restart();
@@ -96,7 +93,7 @@ TEST_F(MenuTest, DirectoryTypedOnceServesLaterDiskTests) {
     const std::string directory = scratch.path.string();
     typeInput("d\n" + directory + "\na\nx\n");
     runMenu(1);
-    EXPECT_EQ(consoleText(), turn(kPrompt + kDisk) +
+    EXPECT_EQ(consoleText(), turn(kDiskPrompt + kDisk) +
                                  turn(kCpu + kMemory + kDisk) + turn() + kBye);
     EXPECT_EQ(testsRun(), "dcmd");
 }
@@ -105,7 +102,7 @@ TEST_F(MenuTest, ThreadCountReachesTheTests) {
     typeInput("a\n\n");
     runMenu(100);
     const std::string refusal = fill(kTooManyThreads, 100);
-    EXPECT_EQ(consoleText(), turn(refusal + refusal + kPrompt) + turn() + kBye);
+    EXPECT_EQ(consoleText(), turn(refusal + refusal + kDiskPrompt) + turn() + kBye);
 }
 
 TEST_F(ConsoleTest, BatchRunsCpuAndMemoryThenDiskWhenADirectoryIsSet) {

@@ -12,7 +12,6 @@ namespace {
 
 using namespace texts;
 const std::string kPrompt = kDiskPrompt;
-const std::string kInvalid = kPathInvalid;
 const std::string kHeading = kDiskHeading;
 #if defined(_WIN32)
 const char* const kTestFileName = "\\test.io";
@@ -117,7 +116,7 @@ TEST_F(DiskTest, EmptyAnswerOrEndOfInputEndsTheTestSilently) {
 TEST_F(DiskTest, InvalidDirectoryAsksAgain) {
     typeInput(std::string(kMissingDirectory) + "\n" + kMissingDirectory + "\n\n");
     diskTest();
-    EXPECT_EQ(consoleText(), kPrompt + kInvalid + kPrompt + kInvalid + kPrompt);
+    EXPECT_EQ(consoleText(), kPrompt + kPathInvalid + kPrompt + kPathInvalid + kPrompt);
     EXPECT_EQ(destinationPath, nullptr);
     EXPECT_TRUE(fakeWorkloadCalls().empty());
 }
@@ -163,7 +162,7 @@ TEST_F(DiskTest, TypedLineIsTheDirectoryWhateverItsLength) {
     restart();
     typeInput(std::string(kMissingDirectory) + std::string(300, 'x') + "\n\n");
     diskTest();
-    EXPECT_EQ(consoleText(), kPrompt + kInvalid + kPrompt);
+    EXPECT_EQ(consoleText(), kPrompt + kPathInvalid + kPrompt);
     EXPECT_EQ(destinationPath, nullptr);
 }
 

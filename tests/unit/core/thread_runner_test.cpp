@@ -145,8 +145,7 @@ TEST_F(RunOnThreads, StartFailureCombinesOnlyTheStartedWorkers) {
     EXPECT_EQ(fakeThreadsReleased(), 2);
     EXPECT_EQ(fakeCounterRemaining(), 2u);
 
-    fakeCounterReset(1000000);
-    fakeThreadsReset();
+    SetUp();
     fakeThreadsFailStartAt(0);
     status = kStatusOk;
     EXPECT_EQ(runOnThreads(3, recordingWorkload, 1, 0, nullptr, &status), TimerMs{0});

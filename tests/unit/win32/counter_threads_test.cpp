@@ -90,7 +90,6 @@ TEST(Win32Threads, SixtyFourWorkersRunOnTheirOwnThreadsAndAreAllWaitedFor) {
 }
 
 TEST(Win32Threads, WaitEdgeCases) {
-    // Nothing to wait for.
     EXPECT_TRUE(platformWaitForThreads(nullptr, 0));
 
     // More than one wait can cover: refused before any handle is looked at.
