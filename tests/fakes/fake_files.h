@@ -1,7 +1,6 @@
 // Stand-in for the platform files (link it instead of the files library): plain
 // C streams, with the size of the file and the stream's position recorded at
-// every commit, and failures
-// on request.
+// every commit, and failures on request.
 #pragma once
 
 #include <cstdint>

@@ -29,10 +29,6 @@ void fakeThreadsFailStartAt(int index) {
     threads.failStartAt = index;
 }
 
-void fakeThreadsFailWait() {
-    fakeThreadsFailWaits(1);
-}
-
 void fakeThreadsFailWaits(int count) {
     threads.failingWaits = count;
 }

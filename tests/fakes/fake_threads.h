@@ -8,8 +8,6 @@
 void fakeThreadsReset();
 // The start of thread number index (0-based, counted since the reset) fails.
 void fakeThreadsFailStartAt(int index);
-// The next wait reports failure.
-void fakeThreadsFailWait();
 // The next count waits report failure.
 void fakeThreadsFailWaits(int count);
 int fakeThreadsStarted();

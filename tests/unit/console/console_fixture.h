@@ -101,6 +101,15 @@ struct ConsoleTest : ::testing::Test {
     }
 };
 
+// Runs of a calibration whose runs all last 0 ms, up to where its count leaves
+// the word: 10^19 leaves int64; in x86 builds the CPU and memory count, unsigned,
+// wraps to 0 at 10^32, the disk count, signed, leaves int32 at 10^10.
+#if TEMBRIX_WORD_BITS == 64
+const std::size_t kZeroMsRuns = 18, kZeroMsDiskRuns = 18;
+#else
+const std::size_t kZeroMsRuns = 31, kZeroMsDiskRuns = 9;
+#endif
+
 inline std::string hashes(std::size_t count) {
     return std::string(count, '#');
 }

@@ -4,12 +4,9 @@
 #include <string>
 #include <vector>
 
-#if defined(__SANITIZE_ADDRESS__)
-#include <sanitizer/lsan_interface.h>
-#endif
-
 #include "console/measurements/cpu_speed.h"
 #include "console/measurements/memory_speed.h"
+#include "support/leaks_allowed.h"
 #include "unit/console/console_fixture.h"
 
 namespace {
@@ -60,11 +57,6 @@ TYPED_TEST(CpuAndMemory, MoreThan64ThreadsAreRefusedBeforeAnything) {
 }
 
 TYPED_TEST(CpuAndMemory, CalibrationNeverReaching1000MsEndsTooFastAfterThePriorityWarnings) {
-#if TEMBRIX_WORD_BITS == 64
-    const std::size_t runs = 18;  // 10^19 would leave int64
-#else
-    const std::size_t runs = 31;  // the unsigned count wraps to 0 at 10^32
-#endif
     const std::string warnings[] = {"", kRealtimeRefused,
                                     std::string(kRealtimeRefused) + kHighRefused};
     for (int refused = 0; refused < 3; ++refused) {
@@ -80,7 +72,7 @@ TYPED_TEST(CpuAndMemory, CalibrationNeverReaching1000MsEndsTooFastAfterThePriori
         requests.push_back(kPriorityClassNormal);
         TypeParam::run(1);  // every run lasts 0 ms
         EXPECT_EQ(this->consoleText(),
-                  warnings[refused] + TypeParam::consoleStart() + hashes(runs) + kTooFast);
+                  warnings[refused] + TypeParam::consoleStart() + hashes(kZeroMsRuns) + kTooFast);
         EXPECT_EQ(this->logText(), (refused > 1 ? kHighRefused : "") + TypeParam::logStart());
         EXPECT_EQ(fakePriorityRequests(), requests);
     }
@@ -99,13 +91,8 @@ TYPED_TEST(CpuAndMemory, RunnerFailuresEndTheTestWithoutRecord) {
     cycleCount = 1;
     this->calibrationEndingAt(1, 1000);
     fakeThreadsFailWaits(1 + 3);  // the wait for all, then each of the three
-#if defined(__SANITIZE_ADDRESS__)
-    __lsan_disable();  // the runner keeps the records of workers that may still run
-#endif
+    const LeaksAllowed leaks;
     TypeParam::run(3);
-#if defined(__SANITIZE_ADDRESS__)
-    __lsan_enable();
-#endif
     EXPECT_EQ(this->consoleText(), TypeParam::consoleToWorkers() + kWaitFailed);
     EXPECT_EQ(this->logText(), TypeParam::logToWorkers() + kWaitFailed);
     EXPECT_EQ(fakePriorityRequests(), requested({kPriorityClassRealtime, kPriorityClassNormal}));

@@ -19,9 +19,6 @@ std::string progress(const std::string& what, int cycles) {
 }
 
 const std::string kIntegerProgress = "integer operation speed";
-const std::string kFloatProgress = "floating point speed";
-const std::string kShiftProgress = "bit shifting speed";
-const std::string kMathProgress = "math speed";
 
 // Calibration at 10^8 in 1234 ms: 81037000 OPS, the math phase 8103700.
 const std::string kCalibrated =
@@ -39,11 +36,12 @@ struct CpuTest : ConsoleTest {
     }
     std::string fullRunConsole(const std::string& threads) {
         return kCalibrated + progress(kIntegerProgress, 3) + "\r  CPU integer speed is:\t\t" +
-               threads + "x13506166 IOPS.                \n" + progress(kFloatProgress, 3) +
-               "\r  CPU floating point speed is:\t" + threads + "x81037000 FLOPS.                \n" +
-               progress(kShiftProgress, 3) + "\r  CPU bit shifting speed is:\t" + threads +
-               "x162074000 BSOPS.               \n" + progress(kMathProgress, 3) +
-               "\r  CPU math speed is:\t\t" + threads + "x40518500 Math-OPS.               \n";
+               threads + "x13506166 IOPS.                \n" +
+               progress("floating point speed", 3) + "\r  CPU floating point speed is:\t" +
+               threads + "x81037000 FLOPS.                \n" + progress("bit shifting speed", 3) +
+               "\r  CPU bit shifting speed is:\t" + threads + "x162074000 BSOPS.               \n" +
+               progress("math speed", 3) + "\r  CPU math speed is:\t\t" + threads +
+               "x40518500 Math-OPS.               \n";
     }
     std::string fullRunLogLines(const std::string& threads) {
         return kCpuHeading + ("  CPU integer speed is:\t\t" + threads + "x13506166 IOPS.\n"
@@ -63,11 +61,8 @@ TEST_F(CpuTest, FullRunWritesLinesAndRecord) {
     EXPECT_EQ(fakeCounterRemaining(), 0u);
     EXPECT_EQ(fakeThreadsStarted(), 0);
 
-    std::vector<WorkCount> calibrationCounts;
-    for (WorkCount c = 10; c <= 100000000; c *= 10) {
-        calibrationCounts.push_back(c);
-    }
-    EXPECT_EQ(fakeWorkloadCounts(kFakeCalibration), calibrationCounts);
+    EXPECT_EQ(fakeWorkloadCounts(kFakeCalibration),
+              (std::vector<WorkCount>{10, 100, 1000, 10000, 100000, 1000000, 10000000, 100000000}));
     const std::vector<WorkCount> phaseCounts(3, 81037000);
     EXPECT_EQ(fakeWorkloadCounts(kFakeInteger), phaseCounts);
     EXPECT_EQ(fakeWorkloadCounts(kFakeFloat), phaseCounts);
@@ -147,7 +142,7 @@ TEST_F(CpuTest, TooFastInALaterPhaseKeepsTheEarlierLinesAndWritesNoRecord) {
     cpuTest(1);
     EXPECT_EQ(consoleText(), kCalibrated + progress(kIntegerProgress, 1) +
                                  "\r  CPU integer speed is:\t\t1x81037000 IOPS.                \n" +
-                                 progress(kFloatProgress, 1) + kTooFast);
+                                 progress("floating point speed", 1) + kTooFast);
     EXPECT_EQ(logText(),
               kCpuHeading + std::string("  CPU integer speed is:\t\t1x81037000 IOPS.\n"));
     EXPECT_EQ(fakePriorityRequests(), requested({kPriorityClassRealtime, kPriorityClassNormal}));

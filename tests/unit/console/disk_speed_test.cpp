@@ -12,7 +12,6 @@ namespace {
 
 using namespace texts;
 const std::string kPrompt = kDiskPrompt;
-const std::string kInvalid = kPathInvalid;
 const std::string kHeading = kDiskHeading;
 #if defined(_WIN32)
 const char* const kTestFileName = "\\test.io";
@@ -20,11 +19,6 @@ const char* const kTestFileName = "\\test.io";
 const char* const kTestFileName = "/test.io";
 #endif
 const char* const kMissingDirectory = "/nonexistent-tembrix-directory";
-#if TEMBRIX_WORD_BITS == 64
-const std::size_t kRunsBeforeOverflow = 18;
-#else
-const std::size_t kRunsBeforeOverflow = 9;  // the count is signed 32-bit
-#endif
 
 std::string logBlock(int block, const std::string& rate, const std::string& speed) {
     return "  Speed @ " + std::to_string(block) + " KiB: " + rate + " K-OPS / " + speed +
@@ -34,10 +28,6 @@ std::string logBlock(int block, const std::string& rate, const std::string& spee
 std::string consoleBlock(int block, std::size_t runs, const std::string& rate,
                          const std::string& speed) {
     return fill(kBlockLine, block) + hashes(runs) + "\r" + logBlock(block, rate, speed);
-}
-
-std::string logHeading(const std::string& directory) {
-    return fill(kLogDiskHeading, directory);
 }
 
 struct DiskTest : ConsoleTest {
@@ -56,22 +46,18 @@ struct DiskTest : ConsoleTest {
         calibrationEndingAt(5, 1234);
         times(std::vector<double>(6, 1000));
     }
-    static std::string consoleBlocks() {
-        return consoleBlock(1, 3, "0.5", "0.5") + consoleBlock(2, 2, "0.1", "0.2") +
-               consoleBlock(4, 3, "1", "4") + consoleBlock(8, 4, "6.25", "50") +
-               consoleBlock(16, 5, "81.0373", "1296.6") + consoleBlock(32, 1, "0.01", "0.32") +
-               consoleBlock(64, 1, "0.01", "0.64") + consoleBlock(128, 1, "0.01", "1.28") +
-               consoleBlock(256, 1, "0.01", "2.56") + consoleBlock(512, 1, "0.01", "5.12") +
-               consoleBlock(1024, 1, "0.01", "10.24");
+    // Their eleven lines, as on the console or in the log.
+    static std::string blockLines(bool console = true) {
+        const auto line = [console](int block, std::size_t runs, const char* rate,
+                                    const char* speed) {
+            return console ? consoleBlock(block, runs, rate, speed) : logBlock(block, rate, speed);
+        };
+        return line(1, 3, "0.5", "0.5") + line(2, 2, "0.1", "0.2") + line(4, 3, "1", "4") +
+               line(8, 4, "6.25", "50") + line(16, 5, "81.0373", "1296.6") +
+               line(32, 1, "0.01", "0.32") + line(64, 1, "0.01", "0.64") +
+               line(128, 1, "0.01", "1.28") + line(256, 1, "0.01", "2.56") +
+               line(512, 1, "0.01", "5.12") + line(1024, 1, "0.01", "10.24");
     }
-    static std::string logBlocks() {
-        return logBlock(1, "0.5", "0.5") + logBlock(2, "0.1", "0.2") + logBlock(4, "1", "4") +
-               logBlock(8, "6.25", "50") + logBlock(16, "81.0373", "1296.6") +
-               logBlock(32, "0.01", "0.32") + logBlock(64, "0.01", "0.64") +
-               logBlock(128, "0.01", "1.28") + logBlock(256, "0.01", "2.56") +
-               logBlock(512, "0.01", "5.12") + logBlock(1024, "0.01", "10.24");
-    }
-    // A directory whose name is exactly 63 characters long.
     std::string directoryOf63() {
         const std::string base = directory + "/";
         const std::string name = base + std::string(63 - base.size(), 'd');
@@ -84,17 +70,15 @@ TEST_F(DiskTest, DirectoryFromTheCommandLineMeasuresElevenBlocksAtHighPriority) 
     destinationPath = directory.c_str();
     scriptBlocks();
     diskTest();
-    EXPECT_EQ(consoleText(), kHeading + consoleBlocks());
-    EXPECT_EQ(logText(), logHeading(directory) + logBlocks());
+    EXPECT_EQ(consoleText(), kHeading + blockLines());
+    EXPECT_EQ(logText(), fill(kLogDiskHeading, directory) + blockLines(false));
     EXPECT_EQ(fakePriorityRequests(), requested({kPriorityClassHigh}));
     EXPECT_EQ(fakeCounterRemaining(), 0u);
     EXPECT_EQ(fakeThreadsStarted(), 0);
+    std::vector<WorkCount> block16;
     for (const FakeWorkloadCall& call : fakeWorkloadCalls()) {
         EXPECT_EQ(call.workload, kFakeDiskWrite);
         EXPECT_EQ(call.path, testFile());
-    }
-    std::vector<WorkCount> block16;
-    for (const FakeWorkloadCall& call : fakeWorkloadCalls()) {
         if (call.arg == 16) {
             block16.push_back(call.count);
         }
@@ -108,8 +92,8 @@ TEST_F(DiskTest, DirectoryFromTheCommandLineMeasuresElevenBlocksAtHighPriority) 
     destinationPath = directory.c_str();
     scriptBlocks();
     diskTest();
-    EXPECT_EQ(consoleText(), kHighRefused + kHeading + consoleBlocks());
-    EXPECT_EQ(logText(), kHighRefused + logHeading(directory) + logBlocks());
+    EXPECT_EQ(consoleText(), kHighRefused + kHeading + blockLines());
+    EXPECT_EQ(logText(), kHighRefused + fill(kLogDiskHeading, directory) + blockLines(false));
     EXPECT_EQ(fakePriorityRequests(), requested({kPriorityClassHigh}));
 }
 
@@ -132,7 +116,7 @@ TEST_F(DiskTest, EmptyAnswerOrEndOfInputEndsTheTestSilently) {
 TEST_F(DiskTest, InvalidDirectoryAsksAgain) {
     typeInput(std::string(kMissingDirectory) + "\n" + kMissingDirectory + "\n\n");
     diskTest();
-    EXPECT_EQ(consoleText(), kPrompt + kInvalid + kPrompt + kInvalid + kPrompt);
+    EXPECT_EQ(consoleText(), kPrompt + kPathInvalid + kPrompt + kPathInvalid + kPrompt);
     EXPECT_EQ(destinationPath, nullptr);
     EXPECT_TRUE(fakeWorkloadCalls().empty());
 }
@@ -146,15 +130,15 @@ TEST_F(DiskTest, TypedDirectoryIsProbedKeptAndNotAskedForAgain) {
     EXPECT_TRUE(std::filesystem::is_regular_file(testFile()));
     EXPECT_EQ(std::filesystem::file_size(testFile()), 0u);
     EXPECT_EQ(consoleText(), kPrompt + kHeading + fill(kBlockLine, 1) +
-                                 hashes(kRunsBeforeOverflow) + kDiskRunsTooShort);
-    EXPECT_EQ(logText(), logHeading(directory) + kDiskRunsTooShort);
+                                 hashes(kZeroMsDiskRuns) + kDiskRunsTooShort);
+    EXPECT_EQ(logText(), fill(kLogDiskHeading, directory) + kDiskRunsTooShort);
     EXPECT_EQ(fakeWorkloadCalls().front().path, testFile());
     EXPECT_EQ(std::cin.peek(), 'l');
 
     console.empty();
     scriptBlocks();
     diskTest();
-    EXPECT_EQ(consoleText(), kHeading + consoleBlocks());
+    EXPECT_EQ(consoleText(), kHeading + blockLines());
     EXPECT_EQ(std::string(destinationPath), directory);
 }
 
@@ -168,7 +152,7 @@ TEST_F(DiskTest, TypedLineIsTheDirectoryWhateverItsLength) {
         diskTest();
         ASSERT_NE(destinationPath, nullptr);
         EXPECT_EQ(std::string(destinationPath), typed);
-        EXPECT_EQ(logText(), logHeading(typed) + kDiskRunsTooShort);
+        EXPECT_EQ(logText(), fill(kLogDiskHeading, typed) + kDiskRunsTooShort);
         EXPECT_EQ(fakeWorkloadCalls().front().path, typed + kTestFileName);
         EXPECT_TRUE(std::filesystem::exists(typed + kTestFileName)) << "probed there";
         EXPECT_FALSE(std::cin.fail());
@@ -178,7 +162,7 @@ TEST_F(DiskTest, TypedLineIsTheDirectoryWhateverItsLength) {
     restart();
     typeInput(std::string(kMissingDirectory) + std::string(300, 'x') + "\n\n");
     diskTest();
-    EXPECT_EQ(consoleText(), kPrompt + kInvalid + kPrompt);
+    EXPECT_EQ(consoleText(), kPrompt + kPathInvalid + kPrompt);
     EXPECT_EQ(destinationPath, nullptr);
 }
 
@@ -203,7 +187,7 @@ TEST_F(DiskTest, FailedRunEndsTheTestAtOnce) {
         EXPECT_EQ(consoleText(), kHeading + consoleBlock(1, 1, "0.01", "0.01") +
                                      consoleBlock(2, 1, "0.01", "0.02") +
                                      fill(kBlockLine, 4) + "#" + c.warning);
-        EXPECT_EQ(logText(), logHeading(directory) + logBlock(1, "0.01", "0.01") +
+        EXPECT_EQ(logText(), fill(kLogDiskHeading, directory) + logBlock(1, "0.01", "0.01") +
                                  logBlock(2, "0.01", "0.02") + c.warning);
         EXPECT_EQ(fakeWorkloadCalls().size(), 3u);
         EXPECT_EQ(fakePriorityRequests(), requested({kPriorityClassHigh}));

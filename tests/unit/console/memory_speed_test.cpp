@@ -34,6 +34,8 @@ std::string consoleBlock(int block, const std::string& threads, const std::strin
     return fill(kBlockLine, block) + hashes(runs) + "\r" + logBlock(block, threads, rate, speed);
 }
 
+const std::string kBest128 = "\n  Best block / speed was (9846 MiB/s @ 128 KiB blocks)\n";
+
 std::string repeats(int cycles, int block) {
     std::string text;
     for (int i = 1; i <= cycles; ++i) {
@@ -45,10 +47,14 @@ std::string repeats(int cycles, int block) {
 }
 
 struct MemoryTest : ConsoleTest {
-    static void scriptExampleBlocks() {
+    // The example's blocks, then cycles repeat passes lasting passMs.
+    static void runExample(ThreadCount threads, CycleCount cycles, std::vector<double> passMs) {
         for (double ms : kExampleMs) {
             calibrationEndingAt(7, ms);
         }
+        times(passMs);
+        cycleCount = cycles;
+        memoryTest(threads);
     }
     // The example's eleven lines, as on the console or in the log.
     static std::string exampleBlocks(const std::string& threads, bool console = true) {
@@ -59,13 +65,7 @@ struct MemoryTest : ConsoleTest {
         }
         return text;
     }
-    // Blocks 4 to 1024 at throughput 400, below every best of these tests.
-    static void scriptSlowBlocksFrom4() {
-        for (int i = 2; i < 11; ++i) {
-            calibrationEndingAt(7, 25000.0 * kBlocks[i]);
-        }
-    }
-    // The block that the repeat passes copy (their arg), and their counts.
+    // The blocks that the repeat passes copied (their arg).
     static std::vector<WorkArg> repeatArgs() {
         std::vector<WorkArg> args;
         const std::vector<FakeWorkloadCall>& calls = fakeWorkloadCalls();
@@ -77,16 +77,11 @@ struct MemoryTest : ConsoleTest {
 };
 
 TEST_F(MemoryTest, FullRunWritesLinesAndBothRecords) {
-    scriptExampleBlocks();
     // 130000 ms by the running halving; their mean would be 126667.
-    times({100000, 140000, 140000});
-    cycleCount = 3;
-    memoryTest(1);
+    runExample(1, 3, {100000, 140000, 140000});
     // 9846.15 at 128 KiB beats the stored whole 9846 of 64 KiB; then
     // (10^7 / 130000) * 128 = 9846.15, not (10^7 / 130000 truncated) * 128.
-    EXPECT_EQ(consoleText(), kHeading + exampleBlocks("1") +
-                                 "\n  Best block / speed was (9846 MiB/s @ 128 KiB blocks)\n" +
-                                 repeats(3, 128) +
+    EXPECT_EQ(consoleText(), kHeading + exampleBlocks("1") + kBest128 + repeats(3, 128) +
                                  "\r  CPU max memcopy speed is: 1x9846 MiB/s @ 128 KiB blocks."
                                  "           \n");
     EXPECT_EQ(logText(),
@@ -118,13 +113,8 @@ TEST_F(MemoryTest, FullRunWritesLinesAndBothRecords) {
     // Thread count 0 runs on the calling thread too, but prints 0; one pass is
     // taken as it is.
     restart();
-    scriptExampleBlocks();
-    times({130000});
-    cycleCount = 1;
-    memoryTest(0);
-    EXPECT_EQ(consoleText(), kHeading + exampleBlocks("0") +
-                                 "\n  Best block / speed was (9846 MiB/s @ 128 KiB blocks)\n" +
-                                 repeats(1, 128) +
+    runExample(0, 1, {130000});
+    EXPECT_EQ(consoleText(), kHeading + exampleBlocks("0") + kBest128 + repeats(1, 128) +
                                  "\r  CPU max memcopy speed is: 0x9846 MiB/s @ 128 KiB blocks."
                                  "           \n");
     EXPECT_NE(logText().find("\n##SPD;0;2500;"), std::string::npos);
@@ -133,11 +123,8 @@ TEST_F(MemoryTest, FullRunWritesLinesAndBothRecords) {
 
     // Without a log no record is written.
     restart();
-    scriptExampleBlocks();
-    times({130000});
-    cycleCount = 1;
     withoutLog();
-    memoryTest(1);
+    runExample(1, 1, {130000});
     EXPECT_NE(consoleText().find("\r  CPU max memcopy speed is: 1x9846"), std::string::npos);
     EXPECT_EQ(logText(), "");
 }
@@ -157,7 +144,9 @@ TEST_F(MemoryTest, BestBlockIsComparedWithTheStoredWholeNumber) {
         restart();
         calibrationEndingAt(7, 12488);
         calibrationEndingAt(7, c.ms2);
-        scriptSlowBlocksFrom4();
+        for (int i = 2; i < 11; ++i) {  // 4 to 1024 KiB at 400 MiB/s, below every best here
+            calibrationEndingAt(7, 25000.0 * kBlocks[i]);
+        }
         cycleCount = 1;
         times({1000});
         memoryTest(1);
@@ -176,12 +165,8 @@ TEST_F(MemoryTest, BestBlockIsComparedWithTheStoredWholeNumber) {
 }
 
 TEST_F(MemoryTest, CycleCountZeroEndsTooFastAfterTheBestBlockLine) {
-    scriptExampleBlocks();
-    cycleCount = 0;
-    memoryTest(1);
-    EXPECT_EQ(consoleText(), kHeading + exampleBlocks("1") +
-                                 "\n  Best block / speed was (9846 MiB/s @ 128 KiB blocks)\n" +
-                                 kTooFast);
+    runExample(1, 0, {});
+    EXPECT_EQ(consoleText(), kHeading + exampleBlocks("1") + kBest128 + kTooFast);
     EXPECT_EQ(logText(), kHeading + exampleBlocks("1", false));
     EXPECT_EQ(fakePriorityRequests(), requested({kPriorityClassRealtime, kPriorityClassNormal}));
 }
@@ -206,9 +191,7 @@ TEST_F(MemoryTest, NoMemoryEndsTheTest) {
     restart();
     fakeWorkloadsScript(kFakeMemcopy, std::vector<WorkStatus>(11 * 7 + 1, kStatusOk));
     fakeWorkloadsScript(kFakeMemcopy, {kStatusNoMemory});
-    scriptExampleBlocks();
-    times({1000, 1000});
-    memoryTest(1);
+    runExample(1, 5, {1000, 1000});
     const std::string repeatWarning = fill(kNoMemory, 128);
     const std::string end = "\r  Repeating test in 5 cycles with 128 KiB blocks. 1/5"
                             "\r  Repeating test in 5 cycles with 128 KiB blocks. 2/5" +
@@ -233,13 +216,9 @@ TEST_F(MemoryTest, TwoThreadsCalibrateAndRepeatThroughTheRunner) {
 
 TEST_F(MemoryTest, SpeedsBeyondTheWordEndTooFast) {
     // memSpeed from pass times 1, 0, 0, ...
-    scriptExampleBlocks();
-    times({1});
-    cycleCount = 64;
-    memoryTest(1);
-    EXPECT_EQ(consoleText(), kHeading + exampleBlocks("1") +
-                                 "\n  Best block / speed was (9846 MiB/s @ 128 KiB blocks)\n" +
-                                 repeats(64, 128) + kTooFast);
+    runExample(1, 64, {1});
+    EXPECT_EQ(consoleText(),
+              kHeading + exampleBlocks("1") + kBest128 + repeats(64, 128) + kTooFast);
     EXPECT_EQ(logText().find("##"), std::string::npos);
 
     // The 1024 KiB calibration ends with 10^12 copies, or 3567587328 in the

@@ -12,9 +12,6 @@ struct StreamCapture {
         stream.rdbuf(saved);
         stream.clear();
     }
-    StreamCapture(const StreamCapture&) = delete;
-    StreamCapture& operator=(const StreamCapture&) = delete;
-
     std::string text() const { return buffer.str(); }
 
     std::stringbuf buffer;

@@ -17,9 +17,7 @@ namespace {
 struct DiskWrite : testing::Test {
     ScratchDir dir;
     std::string path = dir.file("test.io");
-    void SetUp() override {
-        fakeFilesReset();
-    }
+    void SetUp() override { fakeFilesReset(); }
 };
 
 TEST_F(DiskWrite, NullPathTouchesNothing) {

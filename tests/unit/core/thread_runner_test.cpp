@@ -10,10 +10,7 @@
 
 #include "fakes/fake_counter.h"
 #include "fakes/fake_threads.h"
-
-#if defined(__SANITIZE_ADDRESS__)
-#include <sanitizer/lsan_interface.h>
-#endif
+#include "support/leaks_allowed.h"
 
 namespace {
 
@@ -148,8 +145,7 @@ TEST_F(RunOnThreads, StartFailureCombinesOnlyTheStartedWorkers) {
     EXPECT_EQ(fakeThreadsReleased(), 2);
     EXPECT_EQ(fakeCounterRemaining(), 2u);
 
-    fakeCounterReset(1000000);
-    fakeThreadsReset();
+    SetUp();
     fakeThreadsFailStartAt(0);
     status = kStatusOk;
     EXPECT_EQ(runOnThreads(3, recordingWorkload, 1, 0, nullptr, &status), TimerMs{0});
@@ -159,7 +155,7 @@ TEST_F(RunOnThreads, StartFailureCombinesOnlyTheStartedWorkers) {
 }
 
 TEST_F(RunOnThreads, FailedWaitForAllFallsBackToOneByOne) {
-    fakeThreadsFailWait();
+    fakeThreadsFailWaits(1);
     WorkStatus status = kStatusNoMemory;
     EXPECT_EQ(runWithTimes({1000, 1001, 1003}, &status), TimerMs{1001});
     EXPECT_EQ(status, kStatusOk);
@@ -168,17 +164,10 @@ TEST_F(RunOnThreads, FailedWaitForAllFallsBackToOneByOne) {
 }
 
 TEST_F(RunOnThreads, WaitThatKeepsFailingReadsAndReleasesNothing) {
-    // The runner leaves the records of workers that may still run allocated.
-#if defined(__SANITIZE_ADDRESS__)
-    __lsan_disable();
-#endif
+    const LeaksAllowed leaks;
     fakeThreadsFailWaits(1 + 3);
     WorkStatus status = kStatusOk;
-    const TimerMs combined = runWithTimes({1000, 1001, 1003}, &status);
-#if defined(__SANITIZE_ADDRESS__)
-    __lsan_enable();
-#endif
-    EXPECT_EQ(combined, TimerMs{0});
+    EXPECT_EQ(runWithTimes({1000, 1001, 1003}, &status), TimerMs{0});
     EXPECT_EQ(status, kStatusWaitFailed);
     EXPECT_EQ(fakeThreadsWaits(), 4);
     EXPECT_EQ(fakeThreadsReleased(), 0);

@@ -41,11 +41,9 @@ WorkStatus observingWorkload(WorkCount count, WorkArg arg, const char* path) {
 TEST(TimeWorkload, TruncatesToWholeMilliseconds) {
     fakeCounterReset(1000000);
     fakeCounterAppendMs({999.9, 1000.0, 0.0, 0.999, 1234.5678});
-    EXPECT_EQ(timeWorkload(idleWorkload, 0, 0, nullptr), TimerMs{999});
-    EXPECT_EQ(timeWorkload(idleWorkload, 0, 0, nullptr), TimerMs{1000});
-    EXPECT_EQ(timeWorkload(idleWorkload, 0, 0, nullptr), TimerMs{0});
-    EXPECT_EQ(timeWorkload(idleWorkload, 0, 0, nullptr), TimerMs{0});
-    EXPECT_EQ(timeWorkload(idleWorkload, 0, 0, nullptr), TimerMs{1234});
+    for (TimerMs expected : {999, 1000, 0, 0, 1234}) {
+        EXPECT_EQ(timeWorkload(idleWorkload, 0, 0, nullptr), expected);
+    }
     EXPECT_EQ(fakeCounterOverruns(), 0);
 }
 
@@ -80,31 +78,27 @@ TEST(TimeWorkload, PassesItsArgumentsAndHandsTheStatusOut) {
 }
 
 TEST(TimeWorkload, NoFrequencyGivesZero) {
-    fakeCounterReset(0);
-    fakeCounterAppendTicks({5000000});
-    EXPECT_EQ(timeWorkload(idleWorkload, 0, 0, nullptr), TimerMs{0});
-    fakeCounterReset(-1000);
-    fakeCounterAppendTicks({5000000});
-    EXPECT_EQ(timeWorkload(idleWorkload, 0, 0, nullptr), TimerMs{0});
+    for (std::int64_t frequency : {0, -1000}) {
+        fakeCounterReset(frequency);
+        fakeCounterAppendTicks({5000000});
+        EXPECT_EQ(timeWorkload(idleWorkload, 0, 0, nullptr), TimerMs{0}) << frequency;
+    }
 }
 
 TEST(TimeWorkload, IntervalsBeyondTheMachineWord) {
     // One tick per millisecond makes the ms count equal to the ticks.
     fakeCounterReset(1000);
     fakeCounterAppendTicks({4294967295, 4294967296, 9000000000000, -5, kInt64Max});
-    EXPECT_EQ(timeWorkload(idleWorkload, 0, 0, nullptr), TimerMs{4294967295u});
 #if TEMBRIX_WORD_BITS == 32
     // No wrapped time is ever handed out: saturated above, 0 below.
-    EXPECT_EQ(timeWorkload(idleWorkload, 0, 0, nullptr), TimerMs{4294967295u});
-    EXPECT_EQ(timeWorkload(idleWorkload, 0, 0, nullptr), TimerMs{4294967295u});
-    EXPECT_EQ(timeWorkload(idleWorkload, 0, 0, nullptr), TimerMs{0});
-    EXPECT_EQ(timeWorkload(idleWorkload, 0, 0, nullptr), TimerMs{4294967295u});
+    const TimerMs expected[] = {4294967295u, 4294967295u, 4294967295u, 0, 4294967295u};
 #else
-    EXPECT_EQ(timeWorkload(idleWorkload, 0, 0, nullptr), TimerMs{4294967296});
-    EXPECT_EQ(timeWorkload(idleWorkload, 0, 0, nullptr), TimerMs{9000000000000});
-    EXPECT_EQ(timeWorkload(idleWorkload, 0, 0, nullptr), TimerMs{-5});
-    EXPECT_EQ(timeWorkload(idleWorkload, 0, 0, nullptr), TimerMs{4611686018427387903});  // 2^62 - 1
+    const TimerMs expected[] = {4294967295, 4294967296, 9000000000000, -5,
+                                4611686018427387903};  // 2^62 - 1
 #endif
+    for (TimerMs ms : expected) {
+        EXPECT_EQ(timeWorkload(idleWorkload, 0, 0, nullptr), ms);
+    }
 }
 
 TEST(TicksToMilliseconds, ExactForCountersUpTo1e12HzAndIntervalsUpTo1e6Seconds) {

@@ -105,6 +105,17 @@ TEST(MathLoop, RunsCountOverFiveIterations) {
     clearMathErrors();
 }
 
+// Placed by the workload, not by the allocator: both buffers on a cache line, b
+// half a page from a modulo 4 KiB, clear of the aliasing of addresses a few bytes
+// apart.
+void expectPlaced(const RecordedCopy& first) {
+    const auto a = reinterpret_cast<std::uintptr_t>(first.to);
+    const auto b = reinterpret_cast<std::uintptr_t>(first.from);
+    EXPECT_EQ(a % 64, 0u);
+    EXPECT_EQ(b % 64, 0u);
+    EXPECT_EQ((b - a) % 4096, 2048u);
+}
+
 TEST(MemcopyLoop, FiveWholeBufferCopiesForEveryFifthOfTheCount) {
     struct Case {
         WorkCount count;
@@ -113,10 +124,11 @@ TEST(MemcopyLoop, FiveWholeBufferCopiesForEveryFifthOfTheCount) {
     };
     for (const Case& c : {Case{4, 1, 0}, Case{5, 1, 5}, Case{10, 1, 10}, Case{14, 2, 10},
                           Case{15, 1024, 15}, Case{5, 4, 5}, Case{5, 256, 5}}) {
+        SCOPED_TRACE(testing::Message() << "count " << c.count << ", " << c.kib << " KiB");
         startRecordingCopies();
         EXPECT_EQ(memcopyWorkload(c.count, c.kib, nullptr), kStatusOk);
         const std::vector<RecordedCopy> copies = stopRecordingCopies();
-        ASSERT_EQ(copies.size(), c.copies) << "count " << c.count;
+        ASSERT_EQ(copies.size(), c.copies);
         for (std::size_t i = 0; i < copies.size(); ++i) {
             EXPECT_EQ(copies[i].bytes, static_cast<std::size_t>(c.kib) * 1024) << i;
             EXPECT_NE(copies[i].to, copies[i].from) << i;
@@ -126,14 +138,7 @@ TEST(MemcopyLoop, FiveWholeBufferCopiesForEveryFifthOfTheCount) {
         }
         if (copies.size() > 1) {
             EXPECT_EQ(copies[1].to, copies[0].from);
-            // Placed by the workload, not by the allocator: both buffers on a
-            // cache line, b half a page from a modulo 4 KiB, clear of the
-            // aliasing of addresses a few bytes apart.
-            const auto a = reinterpret_cast<std::uintptr_t>(copies[0].to);
-            const auto b = reinterpret_cast<std::uintptr_t>(copies[0].from);
-            EXPECT_EQ(a % 64, 0u);
-            EXPECT_EQ(b % 64, 0u);
-            EXPECT_EQ((b - a) % 4096, 2048u) << c.kib << " KiB";
+            expectPlaced(copies[0]);
         }
     }
     EXPECT_EQ(memcopyWorkload(10, 0, nullptr), kStatusOk);
@@ -145,9 +150,7 @@ TEST(MemcopyLoop, WorkerThreadPlacesItsBuffersAlike) {
     std::thread([] { memcopyWorkload(5, 16, nullptr); }).join();
     const std::vector<RecordedCopy> copies = stopRecordingCopies();
     ASSERT_EQ(copies.size(), 5u);
-    const auto a = reinterpret_cast<std::uintptr_t>(copies[0].to);
-    EXPECT_EQ(a % 64, 0u);
-    EXPECT_EQ((reinterpret_cast<std::uintptr_t>(copies[0].from) - a) % 4096, 2048u);
+    expectPlaced(copies[0]);
 }
 
 TEST(MemcopyLoop, BlockSizeNoBufferCanHaveIsNoMemory) {

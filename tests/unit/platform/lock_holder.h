@@ -40,8 +40,7 @@ inline LockHolder holdLocked(const std::string& path) {
 
 inline void releaseHolder(const LockHolder& holder) {
     close(holder.release);
-    int status = 0;
     if (holder.pid > 0) {
-        waitpid(holder.pid, &status, 0);
+        waitpid(holder.pid, nullptr, 0);
     }
 }

@@ -34,25 +34,24 @@ void expectTimeSharing(int nice) {
     EXPECT_EQ(now.nice, nice);
 }
 
+// Every test starts at normal and must get back to it.
 struct PosixPriority : testing::Test {
+    void SetUp() override { ASSERT_TRUE(setPriority(Normal)); }
     void TearDown() override {
-        setPriority(Normal);
+        EXPECT_TRUE(setPriority(Normal));
+        expectTimeSharing(0);
     }
 };
 
 TEST_F(PosixPriority, HighIsNiceMinusTenOrRefusedUnchanged) {
-    ASSERT_TRUE(setPriority(Normal));
     if (setPriority(High)) {
         expectTimeSharing(-10);
     } else {
         expectTimeSharing(0);
     }
-    EXPECT_TRUE(setPriority(Normal));
-    expectTimeSharing(0);
 }
 
 TEST_F(PosixPriority, RealtimeIsFifoOrRefusedUnchanged) {
-    ASSERT_TRUE(setPriority(Normal));
     if (setPriority(Realtime)) {
         const Scheduling now = current();
         EXPECT_EQ(now.policy, SCHED_FIFO);
@@ -64,8 +63,6 @@ TEST_F(PosixPriority, RealtimeIsFifoOrRefusedUnchanged) {
     } else {
         expectTimeSharing(0);
     }
-    EXPECT_TRUE(setPriority(Normal));
-    expectTimeSharing(0);
 }
 
 Scheduling seenByWorker{};

@@ -47,6 +47,19 @@ std::uint32_t recordSlot(void* argument) {
     return 1000 + slot->index;
 }
 
+// One worker started, waited for and released; what it saw.
+Slot runOneWorker() {
+    Slot slot{0, 0, 0, -7};
+    PlatformThread thread{};
+    std::uint32_t identifier = 0;
+    EXPECT_TRUE(platformStartThread(recordSlot, &slot, &thread, &identifier));
+    EXPECT_TRUE(platformWaitForThreads(&thread, 1));
+    platformReleaseThread(&thread);
+    platformReleaseThread(&thread);  // a second release closes nothing
+    EXPECT_EQ(thread.handle, nullptr);
+    return slot;
+}
+
 TEST(Win32Threads, SixtyFourWorkersRunOnTheirOwnThreadsAndAreAllWaitedFor) {
     constexpr std::uint32_t kCount = 64;
     std::vector<Slot> slots(kCount);
@@ -77,7 +90,6 @@ TEST(Win32Threads, SixtyFourWorkersRunOnTheirOwnThreadsAndAreAllWaitedFor) {
 }
 
 TEST(Win32Threads, WaitEdgeCases) {
-    // Nothing to wait for.
     EXPECT_TRUE(platformWaitForThreads(nullptr, 0));
 
     // More than one wait can cover: refused before any handle is looked at.
@@ -89,15 +101,7 @@ TEST(Win32Threads, WaitEdgeCases) {
     EXPECT_FALSE(platformWaitForThreads(&bogus, 1));
 
     // Releasing twice closes the handle once.
-    Slot slot{0, 0, 0, -7};
-    PlatformThread thread{};
-    std::uint32_t identifier = 0;
-    ASSERT_TRUE(platformStartThread(recordSlot, &slot, &thread, &identifier));
-    ASSERT_TRUE(platformWaitForThreads(&thread, 1));
-    platformReleaseThread(&thread);
-    platformReleaseThread(&thread);
-    EXPECT_EQ(thread.handle, nullptr);
-    EXPECT_EQ(slot.seen, 1u);
+    EXPECT_EQ(runOneWorker().seen, 1u);
 }
 
 std::atomic<int> runnerCalls{0};
@@ -125,13 +129,7 @@ TEST(Win32Runner, EveryWorkerRunsTheFullCountOnRealThreads) {
 TEST(Win32X87, DoublePrecisionBeforeMainAndOnWorkers) {
     // The C runtime's start-up leaves 64 bits; the static constructor sets 53.
     EXPECT_EQ(platformX87PrecisionControl(), 2);
-    Slot slot{0, 0, 0, -7};
-    PlatformThread thread{};
-    std::uint32_t identifier = 0;
-    ASSERT_TRUE(platformStartThread(recordSlot, &slot, &thread, &identifier));
-    ASSERT_TRUE(platformWaitForThreads(&thread, 1));
-    platformReleaseThread(&thread);
-    EXPECT_EQ(slot.precisionControl, 2);
+    EXPECT_EQ(runOneWorker().precisionControl, 2);
 
     // 1 + 2^-53 + 2^-64 rounds up to 1 + 2^-52 in one step at 53 bits; at 64 bits
     // it first ties down to 1 + 2^-53, which a store then ties down to 1.

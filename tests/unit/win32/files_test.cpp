@@ -5,7 +5,6 @@
 
 #include <cstdio>
 #include <fstream>
-#include <iterator>
 #include <string>
 
 #include <gtest/gtest.h>
@@ -46,6 +45,15 @@ bool exists(const std::string& path) {
     return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
+// Both opens of a test file refuse path, as in use or not.
+void expectBothOpensRefuse(const std::string& path, bool asInUse) {
+    for (auto open : {platformOpenCommittedFile, platformOpenProbeFile}) {
+        bool inUse = !asInUse;
+        EXPECT_EQ(open(path.c_str(), &inUse), nullptr) << path;
+        EXPECT_EQ(inUse, asInUse) << path;
+    }
+}
+
 DWORD runShareReader(const std::string& path, const std::string& copyPath) {
     return runHelper(TEMBRIX_LOG_SHARE_READER, "\"" + path + "\" \"" + copyPath + "\"");
 }
@@ -58,7 +66,7 @@ TEST(Win32Files, CommittedFileIsBinaryTruncatedAndFlushes) {
     bool inUse = true;
     std::FILE* file = platformOpenCommittedFile(path.c_str(), &inUse);
     ASSERT_NE(file, nullptr);
-    // Truncated on open.
+    // A leftover is taken over: truncated on open.
     EXPECT_EQ(readBytes(path), "");
     const std::string data = "a\nb\r\n\x1a" "c";
     ASSERT_EQ(std::fwrite(data.data(), 1, data.size(), file), data.size());
@@ -75,7 +83,7 @@ TEST(Win32Files, CommittedFileIsBinaryTruncatedAndFlushes) {
     EXPECT_FALSE(exists(path));
 }
 
-TEST(Win32Files, ASecondWriterIsRefusedAsInUseAndALeftoverIsTakenOver) {
+TEST(Win32Files, ASecondWriterIsRefusedAsInUse) {
     const ScratchDir dir;
     const std::string path = dir.file("test.io");
     bool inUse = true;
@@ -83,39 +91,26 @@ TEST(Win32Files, ASecondWriterIsRefusedAsInUseAndALeftoverIsTakenOver) {
     ASSERT_NE(held, nullptr);
     ASSERT_EQ(std::fwrite("held", 1, 4, held), 4u);
     ASSERT_TRUE(platformCommitFlush(held));
-    for (auto open : {platformOpenCommittedFile, platformOpenProbeFile}) {
-        inUse = false;
-        EXPECT_EQ(open(path.c_str(), &inUse), nullptr);
-        EXPECT_TRUE(inUse);
-    }
+    expectBothOpensRefuse(path, true);
     EXPECT_EQ(readBytes(path), "held") << "not truncated";
     EXPECT_TRUE(platformCloseAndRemoveTestFile(held, path.c_str()));
-    EXPECT_FALSE(exists(path));
-
-    writeBytes(path, "left over");
-    std::FILE* taken = platformOpenCommittedFile(path.c_str(), &inUse);
-    ASSERT_NE(taken, nullptr);
-    EXPECT_FALSE(inUse);
-    EXPECT_EQ(readBytes(path), "");
-    EXPECT_TRUE(platformCloseAndRemoveTestFile(taken, path.c_str()));
     EXPECT_FALSE(exists(path));
 }
 
 TEST(Win32Files, ProbeCreatesAnEmptyFileOrTruncates) {
     const ScratchDir dir;
     const std::string path = dir.file("test.io");
-    bool inUse = true;
-    std::FILE* probe = platformOpenProbeFile(path.c_str(), &inUse);
-    ASSERT_NE(probe, nullptr);
-    std::fclose(probe);
-    ASSERT_TRUE(exists(path));
-    EXPECT_EQ(readBytes(path), "");
-
-    writeBytes(path, "old contents");
-    probe = platformOpenProbeFile(path.c_str(), &inUse);
-    ASSERT_NE(probe, nullptr);
-    std::fclose(probe);
-    EXPECT_EQ(readBytes(path), "");
+    for (const char* before : {"", "old contents"}) {
+        if (*before != '\0') {
+            writeBytes(path, before);
+        }
+        bool inUse = true;
+        std::FILE* probe = platformOpenProbeFile(path.c_str(), &inUse);
+        ASSERT_NE(probe, nullptr);
+        std::fclose(probe);
+        ASSERT_TRUE(exists(path));
+        EXPECT_EQ(readBytes(path), "");
+    }
 }
 
 TEST(Win32Files, AFileWithASecondNameIsRefusedAndKept) {
@@ -124,11 +119,7 @@ TEST(Win32Files, AFileWithASecondNameIsRefusedAndKept) {
     const std::string otherName = dir.file("precious.txt");
     writeBytes(otherName, "keep me");
     ASSERT_TRUE(CreateHardLinkA(path.c_str(), otherName.c_str(), nullptr));
-    bool inUse = true;
-    EXPECT_EQ(platformOpenCommittedFile(path.c_str(), &inUse), nullptr);
-    EXPECT_FALSE(inUse);
-    EXPECT_EQ(platformOpenProbeFile(path.c_str(), &inUse), nullptr);
-    EXPECT_FALSE(inUse);
+    expectBothOpensRefuse(path, false);
     EXPECT_EQ(readBytes(otherName), "keep me");
     EXPECT_EQ(readBytes(path), "keep me");
 }
@@ -150,11 +141,7 @@ TEST(Win32Files, AFileLeftInADirectoryRenamedMeanwhileIsReported) {
 TEST(Win32Files, OpensFailInAMissingDirectory) {
     const ScratchDir dir;
     const std::string path = dir.file("no such dir\\test.io");
-    bool inUse = true;
-    EXPECT_EQ(platformOpenCommittedFile(path.c_str(), &inUse), nullptr);
-    EXPECT_FALSE(inUse);
-    EXPECT_EQ(platformOpenProbeFile(path.c_str(), &inUse), nullptr);
-    EXPECT_FALSE(inUse);
+    expectBothOpensRefuse(path, false);
     std::ofstream log;
     EXPECT_FALSE(platformOpenLogFile(log, path.c_str()));
     EXPECT_FALSE(log.is_open());
@@ -191,7 +178,6 @@ TEST(Win32Log, AnotherProcessCanReadAndWriteTheLogWhileItIsHeld) {
     ASSERT_NE(exclusive, INVALID_HANDLE_VALUE);
     EXPECT_EQ(runShareReader(path, copyPath), 2u);
     CloseHandle(exclusive);
-
 }
 
 TEST(Win32Log, KnowsTheLogFileByItsIdNotByItsName) {
@@ -199,17 +185,15 @@ TEST(Win32Log, KnowsTheLogFileByItsIdNotByItsName) {
     const std::string path = dir.file("run.log");
     const std::string secondName = dir.file("second.log");
     const std::string otherFile = dir.file("test.io");
-    {
-        std::ofstream log;
-        ASSERT_TRUE(platformOpenLogFile(log, path.c_str()));
-        EXPECT_TRUE(platformIsLogFile(path.c_str()));
-        EXPECT_TRUE(platformIsLogFile(dir.file(".\\RUN.LOG").c_str()));
-        ASSERT_TRUE(CreateHardLinkA(secondName.c_str(), path.c_str(), nullptr));
-        EXPECT_TRUE(platformIsLogFile(secondName.c_str()));
-        writeBytes(otherFile, "");
-        EXPECT_FALSE(platformIsLogFile(otherFile.c_str()));
-        EXPECT_FALSE(platformIsLogFile(dir.file("missing").c_str()));
-    }
+    std::ofstream log;
+    ASSERT_TRUE(platformOpenLogFile(log, path.c_str()));
+    EXPECT_TRUE(platformIsLogFile(path.c_str()));
+    EXPECT_TRUE(platformIsLogFile(dir.file(".\\RUN.LOG").c_str()));
+    ASSERT_TRUE(CreateHardLinkA(secondName.c_str(), path.c_str(), nullptr));
+    EXPECT_TRUE(platformIsLogFile(secondName.c_str()));
+    writeBytes(otherFile, "");
+    EXPECT_FALSE(platformIsLogFile(otherFile.c_str()));
+    EXPECT_FALSE(platformIsLogFile(dir.file("missing").c_str()));
 }
 
 TEST(Win32ConsoleInput, InputFromAFileIsLeftAlone) {
