@@ -104,13 +104,9 @@ class WineFast(unittest.TestCase):
         log_name = windows_dir + "\\run.log"
         h.write_file(os.path.join(unix_dir, "run.log"), b"an older log\n" * 100)
         result = h.run(["1", "100", log_name], cwd=h.temp_dir(self))
-        self.assertEqual(result.status, h.STATUS_OK, result)
-        refusal = h.too_many_threads(100)
-        self.assertEqual(result.stdout, expected(
-            h.start_up(threads=100, cycles=1, log_name=log_name) + refusal + refusal))
-        log = h.read_file(os.path.join(unix_dir, "run.log"))
-        self.assertEqual(log, expected(h.log_header(threads=100, cycles=1) + refusal + refusal))
-        assert_crlf_only(self, log)
+        log_file = os.path.join(unix_dir, "run.log")
+        h.assert_batch_run(self, result, log_name, 100, 1, log_file=log_file)
+        assert_crlf_only(self, h.read_file(log_file))
         self.assertEqual(os.listdir(unix_dir), ["run.log"])
 
     def test_missing_destination_as_drive_and_z_paths(self):
@@ -128,7 +124,6 @@ class WineFast(unittest.TestCase):
                 self.assertIn(expected(h.log_disk_heading(destination)), h.read_file(log_path))
                 self.assertEqual(os.listdir(parent), [])
 
-
     def test_test_file_held_by_another_run_is_in_use(self):
         for holder in ["Windows", "Linux"]:
             with self.subTest(holder=holder):
@@ -143,14 +138,8 @@ class WineFast(unittest.TestCase):
                     fcntl.lockf(fd, fcntl.LOCK_EX | fcntl.LOCK_NB)
                 log_path = os.path.join(h.temp_dir(self), "run.log")
                 result = h.run(["0", "65", log_path, z_path(destination)], cwd=h.temp_dir(self))
-                self.assertEqual(result.status, h.STATUS_OK, result)
-                refusals = h.too_many_threads(65) * 2
-                self.assertEqual(result.stdout, expected(
-                    h.start_up(65, 0, log_name=log_path) + refusals + h.DISK_HEADING
-                    + h.block_line(1) + "#" + h.in_use(test_file)))
-                self.assertEqual(h.read_file(log_path), expected(
-                    h.log_header(65, 0) + refusals + h.log_disk_heading(z_path(destination))
-                    + h.in_use(test_file)))
+                h.assert_batch_run(self, result, log_path, 65, 0, z_path(destination),
+                                   h.in_use(test_file))
                 self.assertEqual(h.read_file(os.path.join(destination, "test.io")),
                                  b"the other run's block")
 
