@@ -18,29 +18,26 @@ import tempfile
 
 def check(awk, script, directory, name):
     with tempfile.TemporaryDirectory(prefix="padding-pass-") as scratch:
-        return check_in(awk, script, directory, name, os.path.join(scratch, name + ".out"))
-
-
-def check_in(awk, script, directory, name, output):
-    run = subprocess.run([awk, "-v", "output=" + output, "-f", script, name + ".s"],
-                         cwd=directory, capture_output=True, text=True)
-    expected = os.path.join(directory, name + ".padded.s")
-    if os.path.exists(expected):
-        if run.returncode != 0:
-            return "refused: %s" % run.stderr.strip()
-        if not os.path.exists(output):
-            return "wrote no output file"
-        with open(expected) as want, open(output) as got:
-            return None if want.read() == got.read() else "output differs from %s" % expected
-    with open(os.path.join(directory, name + ".refused")) as refused:
-        message = "align_loop_heads: %s.s:%s" % (name, refused.read())
-    if run.returncode != 1:
-        return "exit status %d instead of 1" % run.returncode
-    if run.stderr != message:
-        return "said %r instead of %r" % (run.stderr, message)
-    if os.path.exists(output):
-        return "wrote an output file although it refused"
-    return None
+        output = os.path.join(scratch, name + ".out")
+        run = subprocess.run([awk, "-v", "output=" + output, "-f", script, name + ".s"],
+                             cwd=directory, capture_output=True, text=True)
+        expected = os.path.join(directory, name + ".padded.s")
+        if os.path.exists(expected):
+            if run.returncode != 0:
+                return "refused: %s" % run.stderr.strip()
+            if not os.path.exists(output):
+                return "wrote no output file"
+            with open(expected) as want, open(output) as got:
+                return None if want.read() == got.read() else "output differs from %s" % expected
+        with open(os.path.join(directory, name + ".refused")) as refused:
+            message = "align_loop_heads: %s.s:%s" % (name, refused.read())
+        if run.returncode != 1:
+            return "exit status %d instead of 1" % run.returncode
+        if run.stderr != message:
+            return "said %r instead of %r" % (run.stderr, message)
+        if os.path.exists(output):
+            return "wrote an output file although it refused"
+        return None
 
 
 def main():

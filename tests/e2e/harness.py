@@ -1,36 +1,16 @@
 """Runs a built Tembrix deliverable and builds the texts it is expected to write.
 
-CTest sets these environment variables (see e2e_tests.cmake):
+CTest sets TEMBRIX_* (see e2e_tests.cmake): the deliverable and its runner ("wine"
+wrapper or empty), its labels and pointer widths (they differ only in the mismatched
+build, whose self check aborts), the line end ("\n", or "\r\n" for Windows text
+mode; escaped spellings accepted) and the mode, "fast" (no timed runs) or "real".
 
-  TEMBRIX_EXE             absolute path of the deliverable
-  TEMBRIX_RUNNER          empty, or a command that runs it (split like a shell line, e.g. "wine")
-  TEMBRIX_DELIVERABLE     the build's name, e.g. "tembrix-vc2013-x64"
-  TEMBRIX_BITS            the bits label of the build-label line and ##SYS; ("64" or "32")
-  TEMBRIX_COMPILER        the compiler label ("MSVC 1800", "MSVC 1400")
-  TEMBRIX_FLAVOR          the flavor label ("VC2013_NT", ...)
-  TEMBRIX_EXPECTED_WIDTH  the pointer width the self check expects
-  TEMBRIX_TARGET_WIDTH    the pointer width of the built code; differs from the expected
-                          width only in the mismatched test build, whose self check aborts
-  TEMBRIX_LINE_END        line end on the console and in the log: "\n", or "\r\n" for Windows
-                          text mode (the escaped spellings \n and \r\n are accepted too)
-  TEMBRIX_E2E_MODE        "fast" (no timed test runs) or "real"
-
-API, for the test_*.py files of this directory:
-
-  run(args, stdin_bytes, cwd, timeout, argv0, closed_stdout) -> Result(status, stdout,
-      stderr): status as the shell sees it (-1 -> 255), or minus the signal that ended the
-      program; a time-out kills its process group and raises RunTimeout (a failure).
-  start(args, stdin_bytes, cwd) -> a running program, for read_until(process, marker) and
-      finish(process, head) -> Result.
-  temp_dir(test), read_file(path), write_file(path, data); expected(text) -> the bytes of
-      text with each "\n" turned into TEMBRIX_LINE_END.
-  Texts ("\n" line ends; through expected() before comparing bytes): banner(), start_up(),
-      log_header(), usage(), menu(), ... and TEXTS, each text of tests/support/texts.h by
-      name (the unit tests compare with them too), some of them as BYE, DISK_PROMPT, ...;
-      patterns (regular expressions) of the lines with measured numbers: cpu_lines(),
-      memory_line(), cpu_log(), cpu_console(), ...
-  STATUS_*, MISMATCHED (the build whose self check must abort), and the decorators
-      fast_test, real_test, matched_build, mismatched_build.
+run() and finish() give Result(status, stdout, stderr): status as the shell sees it,
+or minus the signal that ended the program; a time-out kills the process group and
+raises RunTimeout. Texts have "\n" line ends; expected() turns them into the bytes
+to compare. TEXTS holds each text of tests/support/texts.h by name (the unit tests
+compare with them too); cpu_lines(), memory_line(), ... are patterns of the lines
+with measured numbers.
 """
 
 import codecs
@@ -208,17 +188,8 @@ def label_line():
     return "Compiled in %s bits by %s flavor: %s\n" % (BITS, COMPILER, FLAVOR)
 
 
-def sys_check_line():
-    start = "SYS-CHECK: size_t is %d bits, should be %d - " % (TARGET_WIDTH, EXPECTED_WIDTH)
-    return start + ("Aborting." if MISMATCHED else "OK.\n")
-
-
 def thread_cycle_line(threads=1, cycles=5):
     return "Using %d thread(s) and %d cycles.\n" % (threads, cycles)
-
-
-def log_title_line():
-    return "%s %s\n" % (TITLE, NOTICE)
 
 
 def sys_record():
@@ -226,15 +197,17 @@ def sys_record():
 
 
 def log_header(threads=1, cycles=5):
-    return log_title_line() + label_line() + thread_cycle_line(threads, cycles) + sys_record()
+    return ("%s %s\n" % (TITLE, NOTICE) + label_line() + thread_cycle_line(threads, cycles)
+            + sys_record())
 
 
 def start_up(threads=1, cycles=5, log_name=None):
     text = "" if log_name is None else "Logging to file: %s.\n\n" % log_name
-    text += banner() + label_line() + sys_check_line()
-    if not MISMATCHED:
-        text += thread_cycle_line(threads, cycles)
-    return text
+    text += (banner() + label_line() + "SYS-CHECK: size_t is %d bits, should be %d - "
+             % (TARGET_WIDTH, EXPECTED_WIDTH))
+    if MISMATCHED:
+        return text + "Aborting."
+    return text + "OK.\n" + thread_cycle_line(threads, cycles)
 
 
 def usage(argv0):
@@ -249,10 +222,6 @@ def menu():
 def menu_end_of_input():
     """The menu meeting the end of input: its line end, then the farewell."""
     return menu() + "\n" + BYE
-
-
-def too_many_threads(threads):
-    return TEXTS["TooManyThreads"] % threads
 
 
 def log_open_failed(path):
@@ -297,28 +266,33 @@ def test_file(directory):
     return directory + ("\\" if WINDOWS else "/") + "test.io"
 
 
-def cannot_create(path):
-    return TEXTS["CannotCreate"] % path
+def _filled(name):
+    return lambda *values: TEXTS[name] % values
 
 
-def is_log_file(path):
-    return TEXTS["IsLogFile"] % path
+too_many_threads = _filled("TooManyThreads")
+cannot_create = _filled("CannotCreate")
+is_log_file = _filled("IsLogFile")
+in_use = _filled("InUse")
+not_removed = _filled("NotRemoved")
+log_disk_heading = _filled("LogDiskHeading")
+block_line = _filled("BlockLine")
 
 
-def in_use(path):
-    return TEXTS["InUse"] % path
-
-
-def not_removed(path):
-    return TEXTS["NotRemoved"] % path
-
-
-def log_disk_heading(destination):
-    return TEXTS["LogDiskHeading"] % destination
-
-
-def block_line(block):
-    return TEXTS["BlockLine"] % block
+def assert_batch_run(test, result, log_name, threads, cycles, destination=None, ending="",
+                     first_run=True, log_file=None):
+    """A batch run whose CPU and memory tests refused its threads: status 0, console and
+    log (at log_file, else log_name) byte for byte. With a destination its disk test
+    ended with ending: after its first timed run's first write when first_run."""
+    refusals = too_many_threads(threads) * 2
+    console = start_up(threads, cycles, log_name=log_name) + refusals
+    log = log_header(threads, cycles) + refusals
+    if destination is not None:
+        console += DISK_HEADING + (block_line(1) + "#" if first_run else "")
+        log += log_disk_heading(destination)
+    test.assertEqual(result.status, STATUS_OK, result)
+    test.assertEqual(result.stdout, expected(console + ending))
+    test.assertEqual(read_file(log_file or log_name), expected(log + ending))
 
 
 # --- Patterns of the lines with measured numbers ----------------------------

@@ -15,32 +15,21 @@ from harness import expected
 @h.fast_test
 @h.matched_build
 class InteractiveStart(unittest.TestCase):
-    def start(self, args, threads, cycles):
-        cwd = h.temp_dir(self)
-        result = h.run(args, b"", cwd=cwd)
-        self.assertEqual(result.status, h.STATUS_OK, result)
-        self.assertEqual(result.stderr, b"")
-        self.assertEqual(os.listdir(cwd), [], "an interactive run creates no file")
-        head = expected(h.start_up(threads, cycles))
-        self.assertEqual(result.stdout[:len(head)], head)
-        return result.stdout[len(head):]
-
-    def test_no_arguments_start_up_lines(self):
-        self.start([], threads=1, cycles=5)
-
-    def test_usage_words_must_match_whole_and_in_case(self):
-        for first in ("-H", "-hx", "/H", "/hh", "h", "--h", " -h"):
-            with self.subTest(first=first):
-                rest = self.start([first], threads=1, cycles=0)
-                self.assertEqual(rest, expected(h.menu_end_of_input()))
-
-    def test_numbers_are_converted_without_validation(self):
-        # The conversions themselves are the unit tests' (command_line_test.cpp).
-        for args, threads, cycles in [(["abc", "-1"], 4294967295, 0),
-                                      (["-99999999999", "99999999999"], 2147483647, -2147483648)]:
+    def test_start_up_lines_then_the_menu_meets_the_end_of_input(self):
+        # Words that are not the usage word (it matches whole and in case), and numbers
+        # converted without validation (the conversions are command_line_test.cpp's).
+        words = [([first], 1, 0) for first in ("-H", "-hx", "/H", "/hh", "h", "--h", " -h")]
+        for args, threads, cycles in words + [
+                ([], 1, 5), (["abc", "-1"], 4294967295, 0),
+                (["-99999999999", "99999999999"], 2147483647, -2147483648)]:
             with self.subTest(args=args):
-                rest = self.start(args, threads, cycles)
-                self.assertEqual(rest, expected(h.menu_end_of_input()))
+                cwd = h.temp_dir(self)
+                result = h.run(args, b"", cwd=cwd)
+                self.assertEqual(result.status, h.STATUS_OK, result)
+                self.assertEqual(result.stderr, b"")
+                self.assertEqual(os.listdir(cwd), [], "an interactive run creates no file")
+                self.assertEqual(result.stdout, expected(h.start_up(threads, cycles)
+                                                         + h.menu_end_of_input()))
 
 
 @h.fast_test
@@ -90,13 +79,8 @@ class LogOpening(unittest.TestCase):
         cwd = h.temp_dir(self)
         h.write_file(os.path.join(cwd, "log.txt"), b"an earlier run's log\n" * 5000)
         result = h.run(["1", "100", "log.txt"], cwd=cwd)
-        self.assertEqual(result.status, h.STATUS_OK, result)
         self.assertEqual(result.stderr, b"")
-        warnings = h.too_many_threads(100) * 2  # CPU test, then memory test
-        self.assertEqual(result.stdout,
-                         expected(h.start_up(100, 1, log_name="log.txt") + warnings))
-        self.assertEqual(h.read_file(os.path.join(cwd, "log.txt")),
-                         expected(h.log_header(100, 1) + warnings))
+        h.assert_batch_run(self, result, "log.txt", 100, 1, log_file=os.path.join(cwd, "log.txt"))
 
     @unittest.skipUnless(sys.platform.startswith("linux") and not h.RUNNER, "needs /dev/full")
     def test_log_that_cannot_be_written_is_reported(self):

@@ -175,16 +175,6 @@ class InterruptedDiskTest(unittest.TestCase):
         self.assertEqual(os.listdir(new), [])
         self.assertNotIn(b"WARNING: The test file", result.stdout)
 
-    def assert_ended_at_first_run(self, result, log_path, destination, warning):
-        """A batch run of THREADS threads whose disk test ended with warning
-        after its first timed run: status 0, console and log byte for byte."""
-        self.assertEqual(result.status, h.STATUS_OK, result)
-        self.assertEqual(result.stdout, expected(
-            h.start_up(THREADS, 0, log_name=log_path) + REFUSALS + h.DISK_HEADING
-            + FIRST_RUN + warning))
-        self.assertEqual(h.read_file(log_path), expected(
-            h.log_header(THREADS, 0) + REFUSALS + h.log_disk_heading(destination) + warning))
-
     def test_two_runs_on_one_directory(self):
         destination = h.temp_dir(self)
         test_file = h.test_file(destination)
@@ -196,7 +186,7 @@ class InterruptedDiskTest(unittest.TestCase):
         # A batch run: its first timed run finds the file held.
         second_log = os.path.join(h.temp_dir(self), "second.log")
         second = h.run(["0", THREADS, second_log, destination], cwd=h.temp_dir(self))
-        self.assert_ended_at_first_run(second, second_log, destination, h.in_use(test_file))
+        h.assert_batch_run(self, second, second_log, THREADS, 0, destination, h.in_use(test_file))
         # The menu: the prompt's probe finds it held.
         menu = h.run(["1", THREADS], ("d\n%s\n" % destination).encode(), cwd=h.temp_dir(self))
         self.assertEqual(menu.status, h.STATUS_OK, menu)
@@ -217,8 +207,8 @@ class InterruptedDiskTest(unittest.TestCase):
         make_append_only(self, destination)
         log_path = os.path.join(h.temp_dir(self), "run.log")
         result = h.run(["0", THREADS, log_path, destination], cwd=h.temp_dir(self))
-        self.assert_ended_at_first_run(result, log_path, destination,
-                                       h.not_removed(h.test_file(destination)))
+        h.assert_batch_run(self, result, log_path, THREADS, 0, destination,
+                           h.not_removed(h.test_file(destination)))
         self.assertEqual(os.listdir(destination), ["test.io"])
 
     def test_directory_of_100_characters_typed_at_the_prompt(self):

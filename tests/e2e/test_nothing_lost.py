@@ -35,13 +35,9 @@ class NothingLost(unittest.TestCase):
         os.symlink(directory, alias)
         for log_path in [test_file, h.test_file(alias)]:
             with self.subTest(log=log_path):
-                result = self.run_batch(log_path, directory)
-                self.assertEqual(result.stdout, expected(
-                    h.start_up(THREADS, CYCLES, log_name=log_path) + REFUSALS
-                    + h.DISK_HEADING + h.is_log_file(test_file)))
-                self.assertEqual(h.read_file(os.path.join(directory, "test.io")), expected(
-                    h.log_header(THREADS, CYCLES) + REFUSALS + h.log_disk_heading(directory)
-                    + h.is_log_file(test_file)))
+                h.assert_batch_run(self, self.run_batch(log_path, directory), log_path, THREADS,
+                                   CYCLES, directory, h.is_log_file(test_file), first_run=False,
+                                   log_file=os.path.join(directory, "test.io"))
 
     @unittest.skipIf(h.RUNNER, "closing a descriptor before the start is a POSIX test")
     def test_log_on_a_closed_standard_output_holds_no_console_text(self):
@@ -65,14 +61,9 @@ class NothingLost(unittest.TestCase):
                     h.write_file(other_name, contents)
                 make_link(other_name, os.path.join(destination, "test.io"))
                 log_path = os.path.join(h.temp_dir(self), "run.log")
-                result = self.run_batch(log_path, destination)
-                failure = h.cannot_create(h.test_file(destination))
-                self.assertEqual(result.stdout, expected(
-                    h.start_up(THREADS, CYCLES, log_name=log_path) + REFUSALS + h.DISK_HEADING
-                    + h.block_line(1) + "#" + failure))
-                self.assertEqual(h.read_file(log_path), expected(
-                    h.log_header(THREADS, CYCLES) + REFUSALS + h.log_disk_heading(destination)
-                    + failure))
+                h.assert_batch_run(self, self.run_batch(log_path, destination), log_path,
+                                   THREADS, CYCLES, destination,
+                                   h.cannot_create(h.test_file(destination)))
                 self.assertEqual(h.read_file(other_name) if contents else
                                  os.path.exists(other_name), contents or False)
                 self.assertEqual(os.listdir(destination), ["test.io"], "the link is left")

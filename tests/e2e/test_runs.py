@@ -44,16 +44,9 @@ class FastBatch(unittest.TestCase):
                 log_path = os.path.join(cwd, "log.txt")
                 destination = os.path.join(h.temp_dir(self), "missing")
                 result = h.run(["1", "100", log_path, destination] + extra, cwd=cwd)
-                self.assertEqual(result.status, h.STATUS_OK, result)
                 self.assertEqual(result.stderr, b"")
-                refusal = h.too_many_threads(100)
-                failure = h.cannot_create(h.test_file(destination))
-                self.assertEqual(result.stdout, expected(
-                    h.start_up(threads=100, cycles=1, log_name=log_path) + refusal + refusal
-                    + h.DISK_HEADING + h.block_line(1) + "#" + failure))
-                self.assertEqual(h.read_file(log_path), expected(
-                    h.log_header(threads=100, cycles=1) + refusal + refusal
-                    + h.log_disk_heading(destination) + failure))
+                h.assert_batch_run(self, result, log_path, 100, 1, destination,
+                                   h.cannot_create(h.test_file(destination)))
                 self.assertFalse(os.path.exists(destination))
 
 

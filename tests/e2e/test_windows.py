@@ -71,19 +71,15 @@ def process_in_session(session, name):
     return None
 
 
-def share_reader():
-    """The cross-built helper that opens a held file shared (tests/unit/win32)."""
-    return os.path.join(os.path.dirname(h.EXE), "log_share_reader_%s.exe" % h.DELIVERABLE)
-
-
-def file_holder():
-    """The cross-built helper that holds a file as a run writing it does."""
-    return os.path.join(os.path.dirname(h.EXE), "file_holder_%s.exe" % h.DELIVERABLE)
+def helper(name):
+    """A cross-built helper of tests/unit/win32 beside the deliverable."""
+    return os.path.join(os.path.dirname(h.EXE), "%s_%s.exe" % (name, h.DELIVERABLE))
 
 
 def hold_as_a_windows_run(test, path):
-    """Has the file_holder helper hold path until the test ends."""
-    holder = subprocess.Popen(h.RUNNER + [file_holder(), path], stdin=subprocess.PIPE,
+    """Has the helper that holds a file as a run writing it does hold path until the
+    test ends."""
+    holder = subprocess.Popen(h.RUNNER + [helper("file_holder"), path], stdin=subprocess.PIPE,
                               stdout=subprocess.PIPE, start_new_session=True)
     test.addCleanup(lambda: holder.poll() is None and os.killpg(holder.pid, signal.SIGKILL))
     test.addCleanup(holder.communicate, b"", timeout=60)
@@ -104,13 +100,9 @@ class WineFast(unittest.TestCase):
         log_name = windows_dir + "\\run.log"
         h.write_file(os.path.join(unix_dir, "run.log"), b"an older log\n" * 100)
         result = h.run(["1", "100", log_name], cwd=h.temp_dir(self))
-        self.assertEqual(result.status, h.STATUS_OK, result)
-        refusal = h.too_many_threads(100)
-        self.assertEqual(result.stdout, expected(
-            h.start_up(threads=100, cycles=1, log_name=log_name) + refusal + refusal))
-        log = h.read_file(os.path.join(unix_dir, "run.log"))
-        self.assertEqual(log, expected(h.log_header(threads=100, cycles=1) + refusal + refusal))
-        assert_crlf_only(self, log)
+        log_file = os.path.join(unix_dir, "run.log")
+        h.assert_batch_run(self, result, log_name, 100, 1, log_file=log_file)
+        assert_crlf_only(self, h.read_file(log_file))
         self.assertEqual(os.listdir(unix_dir), ["run.log"])
 
     def test_missing_destination_as_drive_and_z_paths(self):
@@ -128,7 +120,6 @@ class WineFast(unittest.TestCase):
                 self.assertIn(expected(h.log_disk_heading(destination)), h.read_file(log_path))
                 self.assertEqual(os.listdir(parent), [])
 
-
     def test_test_file_held_by_another_run_is_in_use(self):
         for holder in ["Windows", "Linux"]:
             with self.subTest(holder=holder):
@@ -143,14 +134,8 @@ class WineFast(unittest.TestCase):
                     fcntl.lockf(fd, fcntl.LOCK_EX | fcntl.LOCK_NB)
                 log_path = os.path.join(h.temp_dir(self), "run.log")
                 result = h.run(["0", "65", log_path, z_path(destination)], cwd=h.temp_dir(self))
-                self.assertEqual(result.status, h.STATUS_OK, result)
-                refusals = h.too_many_threads(65) * 2
-                self.assertEqual(result.stdout, expected(
-                    h.start_up(65, 0, log_name=log_path) + refusals + h.DISK_HEADING
-                    + h.block_line(1) + "#" + h.in_use(test_file)))
-                self.assertEqual(h.read_file(log_path), expected(
-                    h.log_header(65, 0) + refusals + h.log_disk_heading(z_path(destination))
-                    + h.in_use(test_file)))
+                h.assert_batch_run(self, result, log_path, 65, 0, z_path(destination),
+                                   h.in_use(test_file))
                 self.assertEqual(h.read_file(os.path.join(destination, "test.io")),
                                  b"the other run's block")
 
@@ -184,34 +169,25 @@ class WineReal(unittest.TestCase):
         log_dir = h.temp_dir(self)
         log_path = os.path.join(log_dir, "log.txt")
         copy_path = os.path.join(log_dir, "copy.bin")
-        command = h.RUNNER + [h.EXE, "1", "1", z_path(log_path), windows_dir]
-        process = subprocess.Popen(command, cwd=h.temp_dir(self), stdin=subprocess.DEVNULL,
-                                   stdout=subprocess.PIPE, stderr=subprocess.PIPE,
-                                   start_new_session=True)
+        process = h.start(["1", "1", z_path(log_path), windows_dir], cwd=h.temp_dir(self))
         self.addCleanup(lambda: process.poll() is None and os.killpg(process.pid, signal.SIGKILL))
-
         # The first "#" of the CPU calibration: the log is open and held.
-        head = b""
-        while b"#" not in head:
-            chunk = os.read(process.stdout.fileno(), 4096)
-            self.assertTrue(chunk, "the program ended before its first calibration run")
-            head += chunk
+        head = h.read_until(process, b"#")
         program = process_in_session(process.pid, os.path.basename(h.EXE))
         self.assertIsNotNone(program)
         os.kill(program, signal.SIGSTOP)
         try:
             reader = subprocess.run(
-                h.RUNNER + [share_reader(), z_path(log_path), z_path(copy_path)],
+                h.RUNNER + [helper("log_share_reader"), z_path(log_path), z_path(copy_path)],
                 stdin=subprocess.DEVNULL, capture_output=True, timeout=120)
         finally:
-            os.kill(program, signal.SIGKILL)
-            h.finish(process)
+            os.kill(program, signal.SIGCONT)
         # 0: opened for reading and for writing by another process while held.
         self.assertEqual(reader.returncode, 0, reader)
 
-        out, _ = process.communicate(timeout=runs.REAL_TIMEOUT)
-        self.assertEqual(process.returncode, h.STATUS_OK)
-        self.assertNotRegex(head + out, rb"(?<!\r)\n", "a console line end without CR")
+        result = h.finish(process, head, timeout=runs.REAL_TIMEOUT)
+        self.assertEqual(result.status, h.STATUS_OK, result)
+        self.assertNotRegex(result.stdout, rb"(?<!\r)\n", "a console line end without CR")
 
         log = h.read_file(log_path)
         assert_crlf_only(self, log)
@@ -219,7 +195,7 @@ class WineReal(unittest.TestCase):
         self.assertEqual(lines[-1], b"", "the log ends with a line end")
         records = [re.match(rb"(##(?:CPU|SPD|MEM);.*;)([0-9a-f]{1,8})$", line) for line in lines]
         records = [record for record in records if record]
-        too_fast = h.cpu_ended_too_fast(self, runs.normalized(head + out))
+        too_fast = h.cpu_ended_too_fast(self, runs.normalized(result.stdout))
         self.assertEqual([record.group(1)[2:5] for record in records],
                          [b"SPD", b"MEM"] if too_fast else [b"CPU", b"SPD", b"MEM"])
         for record in records:
