@@ -46,7 +46,7 @@ function(tembrix_add_flavor flavor)
   if(NOT fits)
     return()
   endif()
-  if(NOT WIN32 AND FLAVOR_TARGET STREQUAL "x86" AND NOT TEMBRIX_M32_BUILDS)
+  if(NOT WIN32 AND FLAVOR_TARGET STREQUAL "x86" AND NOT TEMBRIX_M32_LINKS)
     if(TEMBRIX_TESTS)
       tembrix_not_run(${flavor}.not-built
           "the Linux x86 builds need g++-multilib, which is not installed")

@@ -29,7 +29,6 @@ endfunction()
 cmake_language(DEFER DIRECTORY ${PROJECT_SOURCE_DIR} CALL tembrix_report_not_run)
 
 # Linux x86 builds need the 32-bit C and C++ libraries (g++-multilib).
-set(TEMBRIX_M32_BUILDS ON)
 if(NOT WIN32)
   set(CMAKE_REQUIRED_FLAGS -m32)
   set(CMAKE_REQUIRED_LINK_OPTIONS -m32)
@@ -38,9 +37,6 @@ if(NOT WIN32)
       TEMBRIX_M32_LINKS)
   unset(CMAKE_REQUIRED_FLAGS)
   unset(CMAKE_REQUIRED_LINK_OPTIONS)
-  if(NOT TEMBRIX_M32_LINKS)
-    set(TEMBRIX_M32_BUILDS OFF)
-  endif()
 endif()
 
 # The unit tests build GoogleTest from the machine's sources (googletest).

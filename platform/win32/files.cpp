@@ -9,6 +9,7 @@
 
 #include "platform/console_platform.h"
 #include "platform/core_platform.h"
+#include "platform/win32/file_id.h"
 #include "platform/win32/single_regular_file.h"
 
 namespace {
@@ -114,22 +115,10 @@ std::FILE* openRegularForWriting(const char* path, DWORD flags, const char* mode
 
 // True when path, not followed if it is a link, names the file open at handle.
 bool namesFile(const char* path, HANDLE handle) {
-    // No access asked for: the ID is readable whatever holds the file.
-    const HANDLE named =
-        CreateFileA(path, 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                    OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
-    if (named == INVALID_HANDLE_VALUE) {
-        return false;
-    }
-    BY_HANDLE_FILE_INFORMATION file = {};
-    BY_HANDLE_FILE_INFORMATION atPath = {};
-    const bool same = GetFileInformationByHandle(handle, &file) &&
-                      GetFileInformationByHandle(named, &atPath) &&
-                      file.dwVolumeSerialNumber == atPath.dwVolumeSerialNumber &&
-                      file.nFileIndexHigh == atPath.nFileIndexHigh &&
-                      file.nFileIndexLow == atPath.nFileIndexLow;
-    CloseHandle(named);
-    return same;
+    FileId file;
+    FileId atPath;
+    return fileIdOf(handle, &file) && fileIdOf(path, FILE_FLAG_OPEN_REPARSE_POINT, &atPath) &&
+           file == atPath;
 }
 
 }  // namespace
